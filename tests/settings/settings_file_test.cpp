@@ -1,0 +1,223 @@
+#include "file_helpers.h"
+#include "settings/ini_store.h"
+#include "settings/settings_file.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path DataFolder = SETTINGS_TEST_DATA_DIR;
+
+struct JoinCase {
+    const char* Name;
+    const char* Folder;
+    const char* Item;
+    const char* Joined;
+};
+
+class JoinPathTest : public testing::TestWithParam<JoinCase> {};
+
+TEST_P(JoinPathTest, JoinsWithOneSeparator) {
+    EXPECT_EQ(JoinPath(GetParam().Folder, GetParam().Item).string(), GetParam().Joined);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, JoinPathTest,
+    testing::Values(JoinCase{"Plain", "/home/u/.config", "Orvane", "/home/u/.config/Orvane"},
+                    JoinCase{"TrailingSeparator", "/home/u/", "Varnok", "/home/u/Varnok"},
+                    JoinCase{"EmptyFolder", "", "Varnok", "Varnok"},
+                    JoinCase{"EmptyName", "/home/u", "", "/home/u"},
+                    JoinCase{"RootedName", "/home/u", "/etc/x.ini", "/etc/x.ini"},
+                    JoinCase{"RelativeFolder", "cfg", "vnTolmere.ini", "cfg/vnTolmere.ini"}),
+    [](const testing::TestParamInfo<JoinCase>& info) { return std::string(info.param.Name); });
+
+class SettingsFileTest : public testing::Test {
+protected:
+    const fs::path& Base() const { return base_.Path(); }
+
+    // A state located in a fresh base folder and loaded from whatever file is there.
+    LoadedSettings LocateAndLoad() {
+        LocateSettingsFile(state_, Base());
+        return LoadSettings(state_);
+    }
+
+    // The values the settings page shows right after start-up.
+    SettingsPageValues PageAfterStartUp(const LoadedSettings& loaded) const {
+        return {state_.AgencyName, loaded.WorkAssign, loaded.ShowPaydays, loaded.Width, loaded.Height};
+    }
+
+    fs::path IniFile() const { return fs::path(state_.IniFileName); }
+
+    TempFolder base_;
+    SettingsState state_;
+};
+
+TEST_F(SettingsFileTest, LocateCreatesTheFirstFolderAndWritesNoFile) {
+    LocateSettingsFile(state_, Base());
+    const fs::path folder = Base() / "Orvane" / "Varnok";
+    EXPECT_EQ(state_.IniFileName, (folder / "vnTolmere.ini").string());
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_TRUE(fs::is_empty(folder));
+}
+
+TEST_F(SettingsFileTest, LocateAcceptsALinkToAFolder) {
+    fs::create_directories(Base() / "elsewhere");
+    fs::create_directory(Base() / "Orvane");
+    fs::create_directory_symlink(Base() / "elsewhere", Base() / "Orvane" / "Varnok");
+    LocateSettingsFile(state_, Base());
+    EXPECT_EQ(state_.IniFileName, (Base() / "Orvane" / "Varnok" / "vnTolmere.ini").string());
+}
+
+TEST_F(SettingsFileTest, LocateFallsBackToVarnokThenToTheBase) {
+    WriteBytes(Base() / "Orvane", "a file where the folder would be");
+    LocateSettingsFile(state_, Base());
+    EXPECT_EQ(state_.IniFileName, (Base() / "Varnok" / "vnTolmere.ini").string());
+
+    fs::remove(Base() / "Varnok");
+    WriteBytes(Base() / "Varnok", "another file");
+    LocateSettingsFile(state_, Base());
+    EXPECT_EQ(state_.IniFileName, (Base() / "vnTolmere.ini").string());
+}
+
+TEST_F(SettingsFileTest, LoadWithoutAFileGivesTheDefaultsAndWritesNothing) {
+    const LoadedSettings loaded = LocateAndLoad();
+    EXPECT_EQ(state_.AgencyName, "Tolmere Fire Department");
+    EXPECT_EQ(loaded.WorkAssign, "TFD");
+    EXPECT_FALSE(loaded.ShowPaydays);
+    EXPECT_EQ(loaded.Width, 360);
+    EXPECT_EQ(loaded.Height, 567);
+    EXPECT_EQ(state_.OnDutyColor, claBlue);
+    EXPECT_EQ(state_.OffDutyColor, claDarkgray);
+    EXPECT_EQ(state_.RdoColor, claGoldenrod);
+    EXPECT_EQ(state_.LeadTrailColor, claSilver);
+    EXPECT_EQ(state_.BackgroundColor, claWhite);
+    EXPECT_FALSE(fs::exists(IniFile()));
+}
+
+TEST_F(SettingsFileTest, LoadTakesDefaultsForMissingKeysAndAnEmptyAgencyAsEmpty) {
+    LocateSettingsFile(state_, Base());
+    WriteBytes(IniFile(), "[Config]\nAgency=\nWidth=400\n[Colors]\nRDO=Navy\n");
+    const LoadedSettings loaded = LoadSettings(state_);
+    EXPECT_EQ(state_.AgencyName, "");
+    EXPECT_EQ(loaded.WorkAssign, "TFD");
+    EXPECT_EQ(loaded.Width, 400);
+    EXPECT_EQ(loaded.Height, 567);
+    EXPECT_EQ(state_.RdoColor, claNavy);
+    EXPECT_EQ(state_.OnDutyColor, claBlue);
+}
+
+TEST_F(SettingsFileTest, LoadReadsAHandEditedFile) {
+    LocateSettingsFile(state_, Base());
+    fs::copy_file(DataFolder / "hand_edited.ini", IniFile());
+    const LoadedSettings loaded = LoadSettings(state_);
+    EXPECT_EQ(state_.AgencyName, "  Station 9  ");
+    EXPECT_EQ(loaded.WorkAssign, "Group 3");
+    EXPECT_TRUE(loaded.ShowPaydays);
+    EXPECT_EQ(loaded.Width, 500);
+    EXPECT_EQ(loaded.Height, 567);
+    EXPECT_EQ(state_.OnDutyColor, 0xFFFF0000u);
+    EXPECT_EQ(state_.OffDutyColor, 0xFF123456u);
+    EXPECT_EQ(state_.RdoColor, 0xFF00FFFFu);
+    EXPECT_EQ(state_.LeadTrailColor, claDarkgray);
+    EXPECT_EQ(state_.BackgroundColor, claWhite);
+}
+
+TEST_F(SettingsFileTest, SaveOfAHandEditedFileChangesOnlyItsValues) {
+    LocateSettingsFile(state_, Base());
+    fs::copy_file(DataFolder / "hand_edited.ini", IniFile());
+    SaveSettings(state_, PageAfterStartUp(LoadSettings(state_)));
+    EXPECT_EQ(state_.AgencyName, "Station 9");
+    EXPECT_EQ(ReadBytes(IniFile()), ReadBytes(DataFolder / "hand_edited_saved.ini"));
+}
+
+TEST_F(SettingsFileTest, LoadRaisesTheConversionErrorForABadColor) {
+    LocateSettingsFile(state_, Base());
+    for (const auto& [stored, message] : {std::pair{"Dark Gray", "'Dark Gray' is not a valid integer value"},
+                                          std::pair{"", "'' is not a valid integer value"},
+                                          std::pair{"#nothex", "'$nothex' is not a valid integer value"}}) {
+        WriteBytes(IniFile(), std::string("[Colors]\nLdTr=") + stored + "\n");
+        try {
+            LoadSettings(state_);
+            ADD_FAILURE() << "no error for '" << stored << "'";
+        } catch (const ColorConversionError& error) {
+            EXPECT_EQ(std::string(error.what()), message);
+        }
+    }
+}
+
+TEST_F(SettingsFileTest, FirstSaveWritesTheDocumentedFile) {
+    SaveSettings(state_, PageAfterStartUp(LocateAndLoad()));
+    EXPECT_EQ(ReadBytes(IniFile()), ReadBytes(DataFolder / "first_save.ini"));
+}
+
+TEST_F(SettingsFileTest, ResetBeforeAnySaveWritesOnlyTheSizeAndSaveAppendsTheRest) {
+    const LoadedSettings loaded = LocateAndLoad();
+    ResetWindowSize(state_);
+    EXPECT_EQ(ReadBytes(IniFile()), "[Config]\nWidth=360\nHeight=567\n");
+    SaveSettings(state_, PageAfterStartUp(loaded));
+    EXPECT_EQ(ReadBytes(IniFile()), ReadBytes(DataFolder / "reset_then_save.ini"));
+}
+
+TEST_F(SettingsFileTest, SaveThenLoadGivesThePagesValuesBack) {
+    LocateAndLoad();
+    state_.OnDutyColor = 0xFF123456;
+    state_.BackgroundColor = claNull;
+    SaveSettings(state_, {"  Feuerwehr Zürich \t", "Group 7", true, 1000, 800});
+    EXPECT_EQ(state_.AgencyName, "Feuerwehr Zürich");
+
+    SettingsState reloaded;
+    reloaded.IniFileName = state_.IniFileName;
+    const LoadedSettings loaded = LoadSettings(reloaded);
+    EXPECT_EQ(reloaded.AgencyName, "Feuerwehr Zürich");
+    EXPECT_EQ(loaded.WorkAssign, "Group 7");
+    EXPECT_TRUE(loaded.ShowPaydays);
+    EXPECT_EQ(loaded.Width, 1000);
+    EXPECT_EQ(loaded.Height, 800);
+    EXPECT_EQ(reloaded.OnDutyColor, 0xFF123456u);
+    EXPECT_EQ(reloaded.BackgroundColor, claNull);
+}
+
+TEST_F(SettingsFileTest, AnEmptyAgencyEditChangesNeitherNameNorKey) {
+    const LoadedSettings loaded = LocateAndLoad();
+    SettingsPageValues page = PageAfterStartUp(loaded);
+    page.AgencyEditText = "";
+    state_.AgencyName = "Kept";
+    SaveSettings(state_, page);
+    EXPECT_EQ(state_.AgencyName, "Kept");
+    EXPECT_EQ(IniStore(IniFile()).ReadString("Config", "Agency", "<missing>"), "<missing>");
+}
+
+TEST_F(SettingsFileTest, ABlankAgencyEditSavesAnEmptyName) {
+    SettingsPageValues page = PageAfterStartUp(LocateAndLoad());
+    page.AgencyEditText = "   ";
+    SaveSettings(state_, page);
+    EXPECT_EQ(state_.AgencyName, "");
+    SettingsState reloaded;
+    reloaded.IniFileName = state_.IniFileName;
+    LoadSettings(reloaded);
+    EXPECT_EQ(reloaded.AgencyName, "");
+}
+
+TEST_F(SettingsFileTest, AFailedSaveRaisesTheWriteErrorAfterSettingTheAgency) {
+    SettingsPageValues page = PageAfterStartUp(LocateAndLoad());
+    fs::create_directory(IniFile());
+    page.AgencyEditText = " New name ";
+    try {
+        SaveSettings(state_, page);
+        FAIL() << "the save did not fail";
+    } catch (const SettingsWriteError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + state_.IniFileName);
+    }
+    EXPECT_EQ(state_.AgencyName, "New name");
+    EXPECT_TRUE(fs::is_empty(IniFile()));
+}
+
+TEST_F(SettingsFileTest, AFailedResetRaisesTheWriteError) {
+    state_.IniFileName = (Base() / "missing" / "vnTolmere.ini").string();
+    EXPECT_THROW(ResetWindowSize(state_), SettingsWriteError);
+}
+
+} // namespace
