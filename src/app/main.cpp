@@ -1,29 +1,23 @@
-// Program entry: one application object, one window, the event loop.
+// Program entry: the application object, the one window, the event loop.
 
+#include "application.h"
 #include "window/main_form.h"
 
-#include <QApplication>
-
-namespace {
-
-// The window is designed for portrait screens: upright or upside down, never landscape. Desktop Qt
-// has no switch for it, so the set is recorded on the application for any platform that honours it.
-constexpr Qt::ScreenOrientations AllowedOrientations =
-    Qt::PortraitOrientation | Qt::InvertedPortraitOrientation;
-static_assert(AllowedOrientations.toInt() == 5);
-
-} // namespace
+#include <memory>
 
 int main(int argc, char* argv[]) {
-    // The program reads no command line: Qt sees the program name only.
-    int qtArgc = argc > 0 ? 1 : 0;
-    QApplication app(qtArgc, argv);
-    app.setProperty("allowedOrientations", QVariant::fromValue(AllowedOrientations.toInt()));
-
+    TApplication app(argc, argv);
     SystemTodayClock clock;
-    TMainForm window(clock);
-    MainForm = &window;
-    const int exitCode = QApplication::exec();
+    std::unique_ptr<TMainForm> window;
+    try {
+        window = std::make_unique<TMainForm>(clock);
+    } catch (const std::exception& error) {
+        // A start-up error (an unreadable color in the settings file) ends the program.
+        TApplication::ShowError(error);
+        return 1;
+    }
+    MainForm = window.get();
+    const int exitCode = TApplication::exec();
     MainForm = nullptr;
     return exitCode;
 }

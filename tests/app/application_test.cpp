@@ -1,0 +1,53 @@
+#include "app/application.h"
+
+#include <QEvent>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+class ThrowingObject : public QObject {
+public:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User)
+            throw std::runtime_error("Unable to write to /tmp/x/vnTolmere.ini");
+        return QObject::event(event);
+    }
+};
+
+class ErrorBoxSpy : public testing::Test {
+protected:
+    ErrorBoxSpy() {
+        TApplication::SetErrorBox([this](const QString& message) { messages_.append(message); });
+    }
+    ~ErrorBoxSpy() override { TApplication::SetErrorBox({}); }
+
+    QStringList messages_;
+};
+
+} // namespace
+
+TEST_F(ErrorBoxSpy, AnErrorEscapingAHandlerIsShownOnceWithAFullStopAndTheLoopGoesOn) {
+    ThrowingObject object;
+    QEvent failing(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&object, &failing));
+    EXPECT_EQ(messages_, QStringList{QStringLiteral("Unable to write to /tmp/x/vnTolmere.ini.")});
+
+    // Events after the error are delivered as usual.
+    QEvent ordinary(QEvent::Type(QEvent::User + 1));
+    QCoreApplication::sendEvent(&object, &ordinary);
+    EXPECT_EQ(messages_.size(), 1);
+}
+
+TEST(TApplication, RecordsThePortraitOrientations) {
+    EXPECT_EQ(qApp->property("allowedOrientations").toInt(),
+              (Qt::PortraitOrientation | Qt::InvertedPortraitOrientation).toInt());
+}
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
