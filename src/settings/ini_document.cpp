@@ -139,11 +139,19 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
     return std::string(Unquote(Trim(text.substr(AsKeyLine(text)->ValueStart))));
 }
 
-// The line before the new one gets a line end if it was the document's unterminated last line.
+// The new line ends like the line before it: in a file with mixed line ends a copied "\r" cannot join
+// with the next line's "\n", because the line before was already followed by it. An unterminated
+// last line gets the file's own line end first.
 void IniDocument::InsertLine(std::size_t position, std::string text) {
-    if (position > 0 && lines_[position - 1].Ending.empty())
-        lines_[position - 1].Ending = newLine_;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(position), Line{std::move(text), newLine_});
+    std::string ending = newLine_;
+    if (position > 0) {
+        std::string& before = lines_[position - 1].Ending;
+        if (before.empty())
+            before = newLine_;
+        ending = before;
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(position),
+                  Line{std::move(text), std::move(ending)});
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -163,8 +171,12 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
         return;
     }
     if (const auto index = FindKeyLine(*span, key)) {
+        // The blanks after "=" stay unless the value brings its own, so a repeated write changes nothing.
         std::string& text = lines_[*index].Text;
-        text.replace(AsKeyLine(text)->ValueStart, std::string::npos, safeValue);
+        const std::size_t keep = (!safeValue.empty() && IsBlank(safeValue.front()))
+                                     ? text.find('=') + 1
+                                     : AsKeyLine(text)->ValueStart;
+        text.replace(keep, std::string::npos, safeValue);
         return;
     }
     std::size_t after = span->Header;

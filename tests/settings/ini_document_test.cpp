@@ -77,6 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"NewFile", "", "Config", "Width", "360", "[Config]\nWidth=360\n"},
         WriteCase{"RewriteKeepsKeySpellingAndLayout", "[config]\n  WIDTH = 1 \n", "Config", "Width", "360",
                   "[config]\n  WIDTH = 360\n"},
+        WriteCase{"RewriteWithLeadingBlanksReplacesTheOldOnes", "[Config]\nA = 1\n", "Config", "A", "  x",
+                  "[Config]\nA =  x\n"},
         WriteCase{"RewriteFirstOfTwoKeys", "[Config]\nWidth=1\nWidth=2\n", "Config", "Width", "3",
                   "[Config]\nWidth=3\nWidth=2\n"},
         WriteCase{"RewriteInFirstOfTwoSections", "[Config]\nA=1\n[Config]\nWidth=2\n", "Config", "Width", "3",
@@ -93,6 +95,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "[Config]\nA=1\n[Colors]\nB=2\n"},
         WriteCase{"CrLfStyleKept", "[Config]\r\nA=1\r\n", "Config", "B", "2", "[Config]\r\nA=1\r\nB=2\r\n"},
         WriteCase{"CrStyleKept", "[Config]\rA=1\r", "Colors", "B", "2", "[Config]\rA=1\r[Colors]\rB=2\r"},
+        WriteCase{"MixedLineEndsNeverJoin", "[Config]\rA=1\r\n\nB", "Config", "C", "2",
+                  "[Config]\rA=1\r\nC=2\r\n\nB"},
+        WriteCase{"MixedLineEndsCrBeforeEmptyLine", "[Config]\r\nA=1\r\r\n", "Config", "C", "2",
+                  "[Config]\r\nA=1\rC=2\r\r\n"},
         WriteCase{"ByteOrderMarkKept", "\xEF\xBB\xBF[Config]\nA=1\n", "Config", "A", "2",
                   "\xEF\xBB\xBF[Config]\nA=2\n"},
         WriteCase{"LineBreaksInValueBecomeBlanks", "[Config]\nA=1\n", "Config", "Agency",
@@ -115,6 +121,16 @@ TEST(IniDocument, AWrittenValueReadsBackAsTheReadRulesGiveIt) {
     EXPECT_EQ(document.Find("Config", "Agency"), "quoted");
     document.Set("Config", "Agency", "\nEngine 7\r");
     EXPECT_EQ(document.Find("Config", "Agency"), "Engine 7");
+}
+
+TEST(IniDocument, RepeatingAWriteChangesNothing) {
+    for (const std::string_view value : {"x", "  x  ", "\nx", "", " "}) {
+        IniDocument document = IniDocument::Parse("[Config]\nA = 1\n");
+        document.Set("Config", "A", value);
+        const std::string once = document.Serialize();
+        document.Set("Config", "A", value);
+        EXPECT_EQ(document.Serialize(), once) << "value '" << value << "'";
+    }
 }
 
 TEST(IniDocument, RejectsNamesThatCouldNotBeReadBack) {
