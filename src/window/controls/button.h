@@ -1,0 +1,58 @@
+#pragma once
+// TButton: a push button with one font color per state (normal, hot = pointer over it, pressed,
+// focused) and a look. The Push look is the theme's push button showing its text; the tool looks
+// draw a flat tool button with an icon only (left arrow, right arrow, circular refresh arrow) and
+// never show the stored text. Until a font color is set the theme's button text color is used.
+// Navigation keys (arrows, Page Up/Down, Home, End) are left to the window even while the button
+// holds the focus.
+//
+// TSpeedButton: a TButton that never takes the keyboard focus.
+
+#include "argb_color.h"
+
+#include <QPushButton>
+#include <array>
+
+enum class TButtonLook { Push, ArrowLeftTool, ArrowRightTool, RefreshTool };
+enum class TButtonState { Normal, Hot, Pressed, Focused };
+
+class TButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit TButton(QWidget* parent = nullptr);
+
+    TButtonLook Look() const { return look_; }
+    void SetLook(TButtonLook look);
+
+    ArgbColor FontColorForState(TButtonState state) const;
+    void SetFontColorForState(TButtonState state, ArgbColor color);
+    // Sets the color of all four states.
+    void SetFontColor(ArgbColor color);
+    // The state the button is drawn in now, and its font color.
+    TButtonState CurrentState() const;
+    ArgbColor CurrentFontColor() const { return FontColorForState(CurrentState()); }
+
+    // The icon of a tool look; null for the Push look.
+    QIcon LookIcon() const;
+
+signals:
+    void lookChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    TButtonLook look_ = TButtonLook::Push;
+    std::array<ArgbColor, 4> fontColors_{};
+    bool ownFontColors_ = false;
+};
+
+class TSpeedButton : public TButton {
+    Q_OBJECT
+
+public:
+    explicit TSpeedButton(QWidget* parent = nullptr);
+};
