@@ -4,4 +4,12 @@
 
 #include "schedule/schedule_state.h"
 
-struct TGlobalState : ScheduleState {};
+struct TGlobalState : ScheduleState {
+    // Font sizes in logical pixels, recomputed from the window size on every resize.
+    float TitleFontSize = 0;
+    float TitleFontSizeSmall = 0;
+    float MonthFontSize = 0;
+    float WeekdayFontSize = 0;
+    float DayFontSize = 0;
+    float StatusFontSize = 0;
+};

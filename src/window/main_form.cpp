@@ -8,12 +8,7 @@ TMainForm::TMainForm(const TodayClock& clock, QWidget* parent) : QWidget(parent)
     BuildComposition();
     show();
     FormCreate();
-}
-
-void TMainForm::BuildComposition() {
-    setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Varnok® for Tolmere"));
-    resize(330, 567);
+    FormResize();
 }
 
 void TMainForm::FormCreate() {

@@ -1,0 +1,86 @@
+// Layout scaling: the calendar page's bars, grids and footer follow the window size, and the six
+// font sizes follow the bars.
+
+#include "controls/dock_layout.h"
+#include "controls/grid_flow_layout.h"
+#include "main_form.h"
+
+#include <QDateEdit>
+#include <QLayout>
+
+namespace {
+
+// The seven items of a row and the rows of a grid take 0.1 less than the grid, so the flow never
+// wraps early through rounding.
+constexpr qreal GridSlack = 0.1;
+constexpr int Columns = 7;
+constexpr int DayRows = 6;
+
+} // namespace
+
+void TMainForm::FormResize() {
+    // The whole window, frame included; already whole pixels.
+    const int h = frameGeometry().height();
+    // Lay the window out for its current size before any size is read back.
+    layout()->setGeometry(rect());
+
+    SetDockExtent(tbCalendar, h / 16.0);
+    SetDockExtent(loMonthName, h / 10.0);
+    SetDockExtent(loDaysOfWeek, h / 16.0);
+    SetDockExtent(loFooter, h / 12.0);
+
+    TGridFlowLayout* header = TGridFlowLayout::Of(gloDOW);
+    const QSizeF headerSize = ExactSizeOf(gloDOW);
+    header->SetItemHeight(headerSize.height() - GridSlack);
+    header->SetItemWidth((headerSize.width() - GridSlack) / Columns);
+
+    TGridFlowLayout* days = TGridFlowLayout::Of(gloCal);
+    const QSizeF daysSize = ExactSizeOf(gloCal);
+    days->SetItemHeight((daysSize.height() - GridSlack) / DayRows);
+    days->SetItemWidth((daysSize.width() - GridSlack) / Columns);
+
+    const qreal footerWidth = ExactSizeOf(loFooter).width();
+    SetDockExtent(bToday, footerWidth * 2 / 7 - 4);
+    SetDockExtent(deDate, footerWidth * 2 / 7 - 4);
+
+    ComputeFontSizes();
+
+    // ---- Painting: RefreshAll(state_.CurrentDate) is called here, after the font sizes. The month
+    // grid is not refilled, since a resize does not change CurrentDate.
+}
+
+void TMainForm::ComputeFontSizes() {
+    state_.TitleFontSize = static_cast<float>(0.4 * DockExtent(tbCalendar));
+    state_.TitleFontSizeSmall = static_cast<float>(0.32 * DockExtent(tbCalendar));
+    state_.MonthFontSize = static_cast<float>(0.48 * DockExtent(loMonthName));
+    state_.WeekdayFontSize = static_cast<float>(0.32 * TGridFlowLayout::Of(gloDOW)->ItemHeight());
+    state_.DayFontSize = static_cast<float>(0.48 * TGridFlowLayout::Of(gloCal)->ItemHeight());
+    state_.StatusFontSize = static_cast<float>(0.25 * DockExtent(loFooter));
+}
+
+void TMainForm::UpdateSizeLimits() {
+    const QSize extra = frameGeometry().size() - size();
+    if (extra == frameExtra_) {
+        return;
+    }
+    frameExtra_ = extra;
+    setMinimumSize(MinimumOuterSize - extra);
+    setMaximumSize(MaximumOuterSize - extra);
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    UpdateSizeLimits();
+    FormResize();
+}
+
+void TMainForm::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // The window manager reports the frame late; it arrives with a move.
+    UpdateSizeLimits();
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    UpdateSizeLimits();
+}
