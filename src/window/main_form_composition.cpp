@@ -27,8 +27,8 @@ constexpr int FirstInertCell = 37;
 constexpr int FirstLegendCell = 40;
 
 // Where the pictures live in the resource file; the painter picks the scale.
-const QString HelpPicture = QStringLiteral(":/assets/help");
-const QString WatermarkPicture = QStringLiteral(":/assets/sextant");
+const QString HelpPicture = QStringLiteral(":/pictures/help");
+const QString WatermarkPicture = QStringLiteral(":/pictures/sextant");
 
 template <class Control>
 Control* Create(QWidget* parent, const char* name, std::optional<int> tag = std::nullopt) {

@@ -1,5 +1,5 @@
 #pragma once
-// TPicture: a multi-resolution picture. For a source base such as ":/assets/help" it draws
+// TPicture: a multi-resolution picture. For a source base such as ":/pictures/help" it draws
 // help.png (scale 1), help@2x.png or help@3x.png, whichever exists nearest to the display's scale
 // (a tie goes to the larger scale), fitted into its area with the proportions kept, centred, both
 // enlarging and shrinking, at its opacity (0 to 1). Without any file it draws nothing.
