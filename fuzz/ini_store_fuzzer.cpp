@@ -28,21 +28,28 @@ void Check(bool condition) {
         std::abort();
 }
 
-// A private folder on a memory file system when there is one; the rename-and-flush writes are cheap.
-const fs::path& WorkFolder() {
-    static const fs::path folder = [] {
+// A private folder per input, on a memory file system when there is one so the flushed writes are
+// cheap; removed after each input because libFuzzer ends without running exit handlers.
+class WorkFolder {
+public:
+    WorkFolder() {
         const fs::path parent =
             fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
         std::string pattern = (parent / "varnok-ini-fuzz-XXXXXX").string();
         Check(::mkdtemp(pattern.data()) != nullptr);
-        std::atexit([] {
-            std::error_code ignored;
-            fs::remove_all(WorkFolder(), ignored);
-        });
-        return fs::path(pattern);
-    }();
-    return folder;
-}
+        path_ = pattern;
+    }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+    ~WorkFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
 
 std::string ReadBytes(const fs::path& file) {
     std::ifstream stream(file, std::ios::binary);
@@ -146,7 +153,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!IniDocument::IsValidSectionName(section) || !IniDocument::IsValidKeyName(key))
         return 0;
 
-    const fs::path path = WorkFolder() / "vnTolmere.ini";
+    const WorkFolder folder;
+    const fs::path path = folder.Path() / "vnTolmere.ini";
     WriteBytes(path, file);
     IniStore store(path);
     store.WriteString(section, key, value);
