@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "window/main_form.h"
+#include "window/settings_folder.h"
 
 #include <memory>
 
@@ -10,7 +11,7 @@ int main(int argc, char* argv[]) {
     SystemTodayClock clock;
     std::unique_ptr<TMainForm> window;
     try {
-        window = std::make_unique<TMainForm>(clock);
+        window = std::make_unique<TMainForm>(clock, DefaultSettingsBase(), QLocale::system());
     } catch (const std::exception& error) {
         // A start-up error (an unreadable color in the settings file) ends the program.
         TApplication::ShowError(error);

@@ -16,7 +16,8 @@ QString DateEditDisplayFormat(const QLocale& locale) {
             separator += c;
         }
     }
-    if (separator.isEmpty()) {
+    // Blanks alone (the C locale's "d MMM yyyy") would read as three loose numbers.
+    if (separator.trimmed().isEmpty()) {
         separator = QStringLiteral("/");
     }
     return QStringLiteral("MM") + separator + QStringLiteral("dd") + separator + QStringLiteral("yy");

@@ -1,18 +1,76 @@
 #include "main_form.h"
 
-#include "schedule/month_navigation.h"
+#include "controls/tag.h"
+
+#include <QCalendarWidget>
+#include <QDateEdit>
+#include <QEvent>
+#include <QGraphicsOpacityEffect>
+#include <QLineEdit>
 
 TMainForm* MainForm = nullptr;
 
-TMainForm::TMainForm(const TodayClock& clock, QWidget* parent) : QWidget(parent), clock_(clock) {
+TMainForm::TMainForm(const TodayClock& clock, std::filesystem::path settingsBase, QLocale locale,
+                     QWidget* parent)
+    : QWidget(parent), clock_(clock), settingsBase_(std::move(settingsBase)), locale_(std::move(locale)) {
     BuildComposition();
+    BindHandlers();
     show();
     FormCreate();
     FormResize();
 }
 
-void TMainForm::FormCreate() {
-    state_.MarkDate = clock_.Today();
-    state_.CurrentDate = clock_.Today();
-    FillGridDates(state_, state_.CurrentDate);
+void TMainForm::BindHandlers() {
+    connect(tabCtrl, &TTabControl::currentChanged, this, &TMainForm::tabCtrlChange);
+    connect(bPrev, &TButton::clicked, this, &TMainForm::bPrevClick);
+    connect(bNext, &TButton::clicked, this, &TMainForm::bNextClick);
+    connect(bToday, &TButton::clicked, this, &TMainForm::bTodayClick);
+    for (TRectangle* cell : gR) {
+        if (!cell->testAttribute(Qt::WA_TransparentForMouseEvents))
+            connect(cell, &TRectangle::clicked, this, &TMainForm::gR00Click);
+    }
+    // The drop-down calendar is a window of its own: its hiding is every close, chosen or dismissed.
+    deDate->calendarWidget()->window()->installEventFilter(this);
+    connect(ccbColor, &TComboBox::closePopup, this, &TMainForm::ccbColorClosePopup);
+    for (TButton* role : {bWork, bOff, bMulti, bLdTr, bBkGr})
+        connect(role, &TButton::clicked, this, &TMainForm::bWorkClick);
+    connect(cbPlt, &TComboBox::closePopup, this, &TMainForm::cbPltClosePopup);
+    edAgency->installEventFilter(this);
+    for (TSpeedButton* back : {sbBack1, sbBack2, sbBack3})
+        connect(back, &TSpeedButton::clicked, this, &TMainForm::sbBack1Click);
+    connect(bSave, &TButton::clicked, this, &TMainForm::bSaveClick);
+    connect(sbReset, &TSpeedButton::clicked, this, &TMainForm::sbResetClick);
+    connect(sbEmail, &TSpeedButton::clicked, this, &TMainForm::sbEmailClick);
+    connect(sbTolmere, &TSpeedButton::clicked, this, &TMainForm::sbTolmereClick);
+
+    agencyOpacity_ = new QGraphicsOpacityEffect(edAgency);
+    edAgency->setGraphicsEffect(agencyOpacity_);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edAgency) {
+        if (event->type() == QEvent::FocusIn)
+            edAgencyEnter();
+        else if (event->type() == QEvent::FocusOut)
+            edAgencyExit();
+    } else if (watched == deDate->calendarWidget()->window() && event->type() == QEvent::Hide) {
+        deDateClosePicker();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::SetOuterWidth(int width) {
+    resize(width - std::max(frameExtra_.width(), 0), height());
+}
+
+void TMainForm::SetOuterHeight(int height) {
+    resize(width(), height - std::max(frameExtra_.height(), 0));
+}
+
+TButton* TMainForm::RoleButtonForTag(int tag) const {
+    for (TButton* button : {bWork, bOff, bMulti, bLdTr, bBkGr}) {
+        if (TagOf(button) == tag)
+            return button;
+    }
+    return nullptr;
 }

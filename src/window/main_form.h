@@ -7,6 +7,7 @@
 // objectName; the day cells are the arrays gR, gT and gX (objectNames "gR00" to "gR41" and so on).
 
 #include "controls/button.h"
+#include "controls/combo_box.h"
 #include "controls/picture.h"
 #include "controls/rectangle.h"
 #include "controls/tab_control.h"
@@ -15,11 +16,13 @@
 #include "global_state.h"
 #include "schedule/today_clock.h"
 
+#include <QLocale>
 #include <QWidget>
 #include <array>
+#include <filesystem>
 
-class QComboBox;
 class QDateEdit;
+class QGraphicsOpacityEffect;
 class QLineEdit;
 
 class TMainForm : public QWidget {
@@ -30,14 +33,32 @@ public:
     static constexpr QSize MinimumOuterSize{180, 320};
     static constexpr QSize MaximumOuterSize{480, 640};
 
-    // `clock` must outlive the window.
-    explicit TMainForm(const TodayClock& clock, QWidget* parent = nullptr);
+    // `clock` must outlive the window. The settings folder is made under `settingsBase`; `locale`
+    // gives the month and day names and the date formats.
+    TMainForm(const TodayClock& clock, std::filesystem::path settingsBase, QLocale locale,
+              QWidget* parent = nullptr);
 
     const TGlobalState& State() const { return state_; }
 
     // The window's resize handler: bar heights, grid item sizes and footer widths as fractions of the
     // window height and width, then the six font sizes.
     void FormResize();
+
+    // Repaints every page from the global state; `date` is always CurrentDate.
+    void RefreshAll(TDateTime date);
+    void PaintToolbars();
+    void PaintMonthName(TDateTime date);
+    void PaintWeekdays();
+    void PaintCalendar();
+    void PaintFooter();
+    void PaintSettingsPage();
+    void PaintAboutPage();
+    // The calendar title: the agency alone, or with " - " and the group in the smaller size.
+    void ApplyTitleRule();
+
+    // The window's key handler: the navigation keys by their Windows key codes (33 Page Up to 40
+    // Down arrow). A handled key is set to 0. Every call ends with the refresh.
+    void FormKeyDown(int& key);
 
     // Tab control and its pages, in tab order.
     TTabControl* tabCtrl = nullptr;
@@ -73,7 +94,7 @@ public:
 
     // Settings page.
     QWidget* tbSettings = nullptr;
-    QComboBox* ccbColor = nullptr;
+    TComboBox* ccbColor = nullptr;
     TRectangle* rectToolbar1 = nullptr;
     TLabel* lblToolbar1 = nullptr;
     TSpeedButton* sbBack1 = nullptr;
@@ -85,7 +106,7 @@ public:
     TButton* bMulti = nullptr;
     TButton* bOff = nullptr;
     TButton* bWork = nullptr;
-    QComboBox* cbPlt = nullptr;
+    TComboBox* cbPlt = nullptr;
     TLabel* lblPaydays = nullptr;
     TLabel* lblPlatoon = nullptr;
     TSwitch* swPaydays = nullptr;
@@ -114,6 +135,8 @@ public:
     TSpeedButton* sbTolmere = nullptr;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -126,13 +149,41 @@ private:
     void BuildHelpPage();
     void BuildAboutPage();
     void ApplyWindowsView();
+    void BindHandlers();
     void FormCreate();
+
+    // The refresh that follows most handlers: the month grid, then every page.
+    void Refresh();
+    // Sizes the window so that its outer size, frame included, takes the value.
+    void SetOuterWidth(int width);
+    void SetOuterHeight(int height);
+    TButton* RoleButtonForTag(int tag) const;
+
+    void bPrevClick();
+    void bNextClick();
+    void bTodayClick();
+    void gR00Click();
+    void deDateClosePicker();
+    void bWorkClick();
+    void ccbColorClosePopup();
+    void cbPltClosePopup();
+    void edAgencyEnter();
+    void edAgencyExit();
+    void sbBack1Click();
+    void tabCtrlChange();
+    void bSaveClick();
+    void sbResetClick();
+    void sbEmailClick();
+    void sbTolmereClick();
     void ComputeFontSizes();
     // The limits apply to the outer size; the frame is known only once the window is shown.
     void UpdateSizeLimits();
 
     const TodayClock& clock_;
+    const std::filesystem::path settingsBase_;
+    const QLocale locale_;
     TGlobalState state_;
+    QGraphicsOpacityEffect* agencyOpacity_ = nullptr;
     QSize frameExtra_{-1, -1};
 };
 

@@ -7,11 +7,13 @@
 #include "controls/tag.h"
 #include "date_edit_format.h"
 #include "main_form.h"
+#include "settings/alpha_color.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QPainter>
 #include <QSignalBlocker>
 #include <optional>
 
@@ -102,6 +104,17 @@ TSpeedButton* BackButton(QWidget* parent, const char* name, const QMarginsF& mar
 }
 
 // The lists open in Qt's own scrolling list, so their number of visible rows holds in every style.
+// A small square of the color with a thin border, so that White and Null still show an outline.
+QIcon ColorSwatch(TAlphaColor color) {
+    QPixmap swatch(16, 16);
+    swatch.fill(Qt::transparent);
+    QPainter painter(&swatch);
+    painter.fillRect(QRect(1, 1, 14, 14), ToQColor(color));
+    painter.setPen(Qt::gray);
+    painter.drawRect(QRect(1, 1, 13, 13));
+    return QIcon(swatch);
+}
+
 void UseListPopup(QComboBox* box) {
     box->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
 }
@@ -190,7 +203,7 @@ void TMainForm::BuildCalendarPage() {
     MakeBold(bToday);
     Dock(bToday, TDock::Left, 81, QMarginsF(2, 2, 0, 2));
     deDate = Create<QDateEdit>(rectFooter, "deDate");
-    deDate->setDisplayFormat(DateEditDisplayFormat(QLocale()));
+    deDate->setDisplayFormat(DateEditDisplayFormat(locale_));
     deDate->setCalendarPopup(true);
     deDate->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
     deDate->setAlignment(Qt::AlignCenter);
@@ -244,13 +257,17 @@ void TMainForm::BuildSettingsPage() {
     Dock(tbSettings, TDock::Top, BarHeight);
     // The shared color picker: hidden, mouse-transparent and out of the tab order; it is shown only
     // while its list is open.
-    ccbColor = Create<QComboBox>(tbSettings, "ccbColor");
+    ccbColor = Create<TComboBox>(tbSettings, "ccbColor");
     Place(ccbColor, QRectF(88, 8, 185, 32));
     ccbColor->setMaxVisibleItems(24);
     ccbColor->setFocusPolicy(Qt::NoFocus);
     SetTransparentForMouse(ccbColor);
     UseListPopup(ccbColor);
     ccbColor->setVisible(false);
+    for (const NamedColor& color : NamedColors)
+        ccbColor->addItem(ColorSwatch(color.Value),
+                          QString::fromLatin1(color.Name.substr(NamedColorPrefix.size())));
+    ccbColor->setCurrentIndex(static_cast<int>(NamedColorCount) - 1);
     rectToolbar1 = Create<TRectangle>(tbSettings, "rectToolbar1");
     Dock(rectToolbar1, TDock::Client);
     lblToolbar1 = TitleLabel(rectToolbar1, "lblToolbar1", QStringLiteral("Varnok®"));
@@ -271,7 +288,7 @@ void TMainForm::BuildSettingsPage() {
     bMulti = RoleButton(loSettings, "bMulti", QStringLiteral("RDO"), 5, 0xFFDAA520, QRectF(162, 111, 73, 41));
     bOff = RoleButton(loSettings, "bOff", QStringLiteral("Off"), 2, 0xFF808080, QRectF(89, 111, 65, 41));
     bWork = RoleButton(loSettings, "bWork", QStringLiteral("Work"), 1, 0xFF0000FF, QRectF(16, 111, 65, 41));
-    cbPlt = Create<QComboBox>(loSettings, "cbPlt");
+    cbPlt = Create<TComboBox>(loSettings, "cbPlt");
     cbPlt->addItems({QStringLiteral("TFD"), QStringLiteral("Group 1"), QStringLiteral("Group 2"),
                      QStringLiteral("Group 3"), QStringLiteral("Group 4"), QStringLiteral("Group 5"),
                      QStringLiteral("Group 6"), QStringLiteral("Group 7")});

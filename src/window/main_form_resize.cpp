@@ -44,9 +44,8 @@ void TMainForm::FormResize() {
     SetDockExtent(deDate, footerWidth * 2 / 7 - 4);
 
     ComputeFontSizes();
-
-    // ---- Painting: RefreshAll(state_.CurrentDate) is called here, after the font sizes. The month
-    // grid is not refilled, since a resize does not change CurrentDate.
+    // A resize does not change CurrentDate, so the month grid is not refilled.
+    RefreshAll(state_.CurrentDate);
 }
 
 void TMainForm::ComputeFontSizes() {

@@ -23,5 +23,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(DateEditFormatCase{"UnitedStates", QLocale(QLocale::English, QLocale::UnitedStates),
                                        "MM/dd/yy"},
                     DateEditFormatCase{"Germany", QLocale(QLocale::German, QLocale::Germany), "MM.dd.yy"},
-                    DateEditFormatCase{"Sweden", QLocale(QLocale::Swedish, QLocale::Sweden), "MM-dd-yy"}),
+                    DateEditFormatCase{"Sweden", QLocale(QLocale::Swedish, QLocale::Sweden), "MM-dd-yy"},
+                    DateEditFormatCase{"CLocaleBlanks", QLocale::c(), "MM/dd/yy"}),
     [](const testing::TestParamInfo<DateEditFormatCase>& info) { return std::string(info.param.name); });

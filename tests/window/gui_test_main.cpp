@@ -1,6 +1,8 @@
-// Entry of the window tests: one QApplication for the whole run.
+// Entry of the window tests: one application object for the whole run, which shows errors that
+// escape a handler the way the program does.
 
-#include <QApplication>
+#include "app/application.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
@@ -8,7 +10,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
+    TApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,6 +2,7 @@
 #include "window/controls/dock_layout.h"
 #include "window/controls/grid_flow_layout.h"
 #include "window/main_form.h"
+#include "window_fixture.h"
 
 #include <QDateEdit>
 #include <QTest>
@@ -10,18 +11,10 @@
 
 namespace {
 
-class MainFormResizeTest : public testing::Test {
+class MainFormResizeTest : public WindowTest {
 protected:
-    void SetUp() override {
-        form = std::make_unique<TMainForm>(clock);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    }
-
     // Resizes the whole window, frame included.
     void ResizeOuter(QSize outer) { form->resize(outer - (form->frameGeometry().size() - form->size())); }
-
-    FixedTodayClock clock{DateSerial(2023, 9, 22)};
-    std::unique_ptr<TMainForm> form;
 };
 
 // Cells (or labels) whose geometry puts cell n in row n / 7 and column n % 7 of its grid.
@@ -99,7 +92,8 @@ TEST_F(MainFormResizeTest, OuterSizeStaysWithinTheLimits) {
 }
 
 TEST_F(MainFormResizeTest, HiddenPagesFollowTheSize) {
-    // The calendar page is not shown at start, yet its grid already fits the window.
+    // While another page is shown, the calendar's grid still follows the window.
+    form->tabCtrl->SetCurrentIndex(3);
     ASSERT_FALSE(form->tabCalendar->isVisible());
     form->resize(400, 500);
     EXPECT_EQ(form->tabCalendar->size(), QSize(400, 451));

@@ -1,0 +1,239 @@
+// The window's handlers: navigation input, the settings page, Save and Reset, the about page.
+
+#include "about_text.h"
+#include "controls/combo_box.h"
+#include "controls/tag.h"
+#include "main_form.h"
+#include "schedule/duty_rotation.h"
+#include "schedule/month_navigation.h"
+#include "settings/color_roles.h"
+#include "settings/settings_file.h"
+
+#include <QCalendarWidget>
+#include <QDateEdit>
+#include <QDesktopServices>
+#include <QGraphicsOpacityEffect>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QUrl>
+
+namespace {
+
+// Windows virtual-key codes of the navigation keys.
+enum VirtualKey : int {
+    VK_PRIOR = 33,
+    VK_NEXT = 34,
+    VK_END = 35,
+    VK_HOME = 36,
+    VK_LEFT = 37,
+    VK_UP = 38,
+    VK_RIGHT = 39,
+    VK_DOWN = 40,
+};
+
+int VirtualKeyOf(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    default:
+        return qtKey;
+    }
+}
+
+} // namespace
+
+void TMainForm::Refresh() {
+    FillGridDates(state_, state_.CurrentDate);
+    RefreshAll(state_.CurrentDate);
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+    int key = VirtualKeyOf(event->key());
+    FormKeyDown(key);
+    if (key == 0)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TMainForm::FormKeyDown(int& key) {
+    switch (key) {
+    case VK_PRIOR:
+        StepMonths(state_, -1);
+        MarkCurrentDate(state_);
+        key = 0;
+        break;
+    case VK_NEXT:
+        StepMonths(state_, +1);
+        MarkCurrentDate(state_);
+        key = 0;
+        break;
+    case VK_END:
+        GoToMark(state_);
+        key = 0;
+        break;
+    case VK_HOME:
+        GoToToday(state_, clock_);
+        key = 0;
+        break;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: {
+        static constexpr int steps[] = {-1, -7, +1, +7};
+        StepDays(state_, steps[key - VK_LEFT]);
+        MarkCurrentDate(state_);
+        key = 0;
+        break;
+    }
+    default:
+        break;
+    }
+    Refresh();
+}
+
+void TMainForm::bPrevClick() {
+    StepMonths(state_, -1);
+    Refresh();
+}
+
+void TMainForm::bNextClick() {
+    StepMonths(state_, +1);
+    Refresh();
+}
+
+void TMainForm::bTodayClick() {
+    GoToToday(state_, clock_);
+    Refresh();
+}
+
+void TMainForm::gR00Click() {
+    const std::optional<int> index = TagOf(sender());
+    if (!index || !SelectGridCell(state_, *index))
+        return;
+    RefreshAll(state_.CurrentDate);
+}
+
+void TMainForm::deDateClosePicker() {
+    if (!PickDate(state_, SerialOf(deDate->date()), clock_))
+        deDate->setDate(QDateOf(state_.CurrentDate));
+    MarkCurrentDate(state_);
+    Refresh();
+    // Disabling the edit takes the focus from it, so the next navigation keys reach the window.
+    deDate->setEnabled(false);
+    deDate->setEnabled(true);
+}
+
+void TMainForm::bWorkClick() {
+    ccbColor->setVisible(true);
+    const std::optional<int> tag = TagOf(sender());
+    SetTag(ccbColor, tag);
+    if (const ColorRole* role = tag ? ColorRoleForTag(*tag) : nullptr) {
+        const TAlphaColor color = state_.*(role->Member);
+        for (std::size_t entry = 0; entry < NamedColors.size(); ++entry) {
+            if (NamedColors[entry].Value == color) {
+                ccbColor->setCurrentIndex(static_cast<int>(entry));
+                break;
+            }
+        }
+    }
+    ccbColor->showPopup();
+}
+
+void TMainForm::ccbColorClosePopup() {
+    const int entry = ccbColor->currentIndex();
+    const TAlphaColor color = entry < 0 ? claNull : NamedColors[std::size_t(entry)].Value;
+    const std::optional<int> tag = TagOf(ccbColor);
+    const ColorRole* role = tag ? ColorRoleForTag(*tag) : nullptr;
+    if (color != claNull && role) {
+        state_.*(role->Member) = color;
+        if (role->Member == &SettingsState::BackgroundColor) {
+            const TAlphaColor contrast = ContrastColor(color);
+            bBkGr->SetFontColor(claBlack);
+            bSave->SetFontColor(claBlack);
+            for (TLabel* label :
+                 {lblToolbar0, lblToolbar1, lblToolbar2, lblToolbar3, lblPlatoon, lblPaydays, lblAgency})
+                label->SetTextColor(contrast);
+            QPalette palette = edAgency->palette();
+            palette.setColor(QPalette::Text, Qt::black);
+            edAgency->setPalette(palette);
+            PaintCalendar();
+        } else {
+            RoleButtonForTag(*tag)->SetFontColor(color);
+        }
+    }
+    ccbColor->setVisible(false);
+}
+
+void TMainForm::cbPltClosePopup() {
+    if (cbPlt->currentIndex() < 0)
+        cbPlt->setCurrentIndex(0);
+    SelectAssignment(state_, cbPlt->currentIndex());
+    ApplyTitleRule();
+}
+
+void TMainForm::edAgencyEnter() {
+    agencyOpacity_->setOpacity(1);
+    QFont font = edAgency->font();
+    font.setBold(true);
+    edAgency->setFont(font);
+}
+
+void TMainForm::edAgencyExit() {
+    agencyOpacity_->setOpacity(0.5);
+    QFont font = edAgency->font();
+    font.setBold(false);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    edAgency->setFont(font);
+}
+
+void TMainForm::sbBack1Click() {
+    tabCtrl->SetCurrentIndex(0);
+}
+
+void TMainForm::tabCtrlChange() {
+    ApplyTitleRule();
+    Refresh();
+}
+
+void TMainForm::bSaveClick() {
+    SettingsPageValues page;
+    page.AgencyEditText = edAgency->text().toStdString();
+    page.WorkAssign = cbPlt->currentText().toStdString();
+    page.ShowPaydays = swPaydays->isChecked();
+    page.Width = frameGeometry().width();
+    page.Height = frameGeometry().height();
+    SaveSettings(state_, page);
+    Refresh();
+    tabCtrl->SetCurrentIndex(0);
+}
+
+void TMainForm::sbResetClick() {
+    ResetWindowSize(state_);
+    SetOuterWidth(DefaultWindowWidth);
+    SetOuterHeight(DefaultWindowHeight);
+}
+
+void TMainForm::sbEmailClick() {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(SupportRequestAddress())));
+}
+
+void TMainForm::sbTolmereClick() {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(WebPageAddress())));
+}

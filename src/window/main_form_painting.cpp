@@ -1,0 +1,171 @@
+// Painting: every color, font size, style and computed text of the window, set from the global state.
+// Painters only set properties of existing controls and never move the keyboard focus.
+
+#include "calendar_colors.h"
+#include "controls/grid_flow_layout.h"
+#include "controls/tag.h"
+#include "main_form.h"
+#include "schedule/duty_rotation.h"
+#include "schedule/payday.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDateEdit>
+
+namespace {
+
+constexpr int LegendWorkCell = 40;
+constexpr int LegendOffCell = 41;
+constexpr int CornerTagBase = 100;
+constexpr qreal CellStrokeThickness = 0.5;
+// The legend words are a little smaller than the day numbers.
+constexpr qreal LegendFontFactor = 0.33;
+
+void PaintStroked(TRectangle* rectangle, TAlphaColor fill) {
+    rectangle->SetFillColor(fill);
+    rectangle->SetStrokeThickness(CellStrokeThickness);
+    rectangle->SetStrokeColor(StrokeColorFor(fill));
+}
+
+void SetTextColorOf(QWidget* widget, TAlphaColor color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Text, ToQColor(color));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+void TMainForm::RefreshAll(TDateTime date) {
+    PaintToolbars();
+    PaintMonthName(date);
+    PaintWeekdays();
+    PaintCalendar();
+    PaintFooter();
+    PaintSettingsPage();
+    // The help page shows a fixed picture: nothing to paint there.
+    PaintAboutPage();
+}
+
+void TMainForm::PaintToolbars() {
+    for (TLabel* title : {lblToolbar1, lblToolbar2, lblToolbar3})
+        title->SetFontSize(state_.TitleFontSize);
+    for (TRectangle* bar : {rectToolbar0, rectToolbar1, rectToolbar2, rectToolbar3})
+        bar->SetFillColor(state_.BackgroundColor);
+    const TAlphaColor contrast = ContrastColor(state_.BackgroundColor);
+    for (TLabel* title : {lblToolbar0, lblToolbar1, lblToolbar2, lblToolbar3})
+        title->SetTextColor(contrast);
+    // The settings page's Back button keeps its own color.
+    sbBack2->SetFontColor(contrast);
+    sbBack3->SetFontColor(contrast);
+}
+
+void TMainForm::PaintMonthName(TDateTime date) {
+    lblMonthName->SetFontSize(state_.MonthFontSize);
+    lblMonthName->SetTextColor(ContrastColor(rectMonthName->FillColor()));
+    const int currentYear = static_cast<int>(YearMonthDayOf(clock_.Today()).year());
+    lblMonthName->SetText(MonthTitle(state_.AppFormatSettings, date, currentYear));
+}
+
+void TMainForm::PaintWeekdays() {
+    const TAlphaColor contrast = ContrastColor(rectDOW->FillColor());
+    deDate->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
+    for (std::size_t day = 0; day < lblDOW.size(); ++day) {
+        lblDOW[day]->SetFontSize(state_.WeekdayFontSize);
+        lblDOW[day]->SetTextColor(contrast);
+        lblDOW[day]->SetText(state_.AppFormatSettings.ShortDayNames[day]);
+    }
+}
+
+void TMainForm::PaintCalendar() {
+    for (TRectangle* rectangle : findChildren<TRectangle*>()) {
+        const std::optional<int> tag = TagOf(rectangle);
+        if (tag == -2) {
+            rectangle->SetFillColor(state_.BackgroundColor);
+            rectangle->SetStrokeThickness(0);
+        } else if (tag && *tag >= 0 && *tag < GridCellCount) {
+            PaintStroked(rectangle, CellFillColor(state_, state_, *tag, state_.GridDates[std::size_t(*tag)]));
+        } else {
+            PaintStroked(rectangle, state_.BackgroundColor);
+        }
+    }
+    const bool markPaydays = swPaydays->isChecked();
+    for (TTextElement* text : findChildren<TTextElement*>()) {
+        const std::optional<int> tag = TagOf(text);
+        if (!tag)
+            continue;
+        if (*tag >= 0 && *tag < LegendWorkCell) {
+            const TDateTime date = state_.GridDates[std::size_t(*tag)];
+            text->SetTextColor(CellTextColor(state_, state_, *tag, date));
+            text->SetFontSize(state_.DayFontSize);
+            text->SetTextAlignment(Qt::AlignCenter);
+            const QMarginsF margins = text->Margins();
+            text->SetMargins(QMarginsF(0, 0, margins.right(), margins.bottom()));
+            TFontStyles style;
+            if (markPaydays && IsPayday(date))
+                style |= TFontStyle::Underline;
+            text->SetFontStyle(style | TFontStyle::Bold);
+            text->SetText(QString::number(static_cast<unsigned>(YearMonthDayOf(date).day())));
+        } else if (*tag >= CornerTagBase && *tag < CornerTagBase + LegendWorkCell) {
+            text->SetText(QString());
+        }
+    }
+    const qreal legendSize = LegendFontFactor * TGridFlowLayout::Of(gloCal)->ItemHeight();
+    const struct {
+        int cell;
+        const char* word;
+        TAlphaColor color;
+    } legend[] = {{LegendWorkCell, "Wrk", state_.OnDutyColor}, {LegendOffCell, "Off", state_.OffDutyColor}};
+    for (const auto& entry : legend) {
+        TTextElement* text = gT[std::size_t(entry.cell)];
+        text->SetFontStyle(TFontStyle::Bold);
+        text->SetWordWrap(false);
+        text->SetFontSize(legendSize);
+        text->SetText(QString::fromLatin1(entry.word));
+        text->SetTextColor(entry.color);
+        PaintStroked(gR[std::size_t(entry.cell)], state_.BackgroundColor);
+    }
+}
+
+void TMainForm::PaintFooter() {
+    SetTextColorOf(deDate, claBlack);
+    const bool onToday = state_.CurrentDate == clock_.Today();
+    // The button's own tint is never set, so its contrast color is black.
+    const TAlphaColor resting = onToday ? claDarkgray : claBlack;
+    bToday->SetFontColorForState(TButtonState::Normal, resting);
+    bToday->SetFontColorForState(TButtonState::Hot, resting);
+    bToday->SetFontColorForState(TButtonState::Focused, resting);
+    bToday->SetFontColorForState(TButtonState::Pressed, claBlue);
+
+    lblStatus->SetFontSize(state_.StatusFontSize);
+    lblStatus->SetTextColor(ContrastColor(rectFooter->FillColor()));
+    if (DutyCodeOf(state_, state_.CurrentDate) == DutyNone) {
+        lblStatus->SetText(QString());
+    } else {
+        lblStatus->SetText(FormatShortDate(state_.AppFormatSettings, state_.CurrentDate) + QLatin1Char('\r') +
+                           cbPlt->currentText());
+    }
+}
+
+void TMainForm::PaintSettingsPage() {
+    const TAlphaColor contrast = ContrastColor(rectSettings->FillColor());
+    for (TLabel* label : {lblPlatoon, lblPaydays, lblAgency})
+        label->SetTextColor(contrast);
+    bSave->SetFontColor(contrast == claBlack ? claNavy : claBlue);
+}
+
+void TMainForm::PaintAboutPage() {
+    lblAbout->SetTextColor(ContrastColor(rectAbout->FillColor()));
+    sbEmail->SetFontColor(claBlue);
+    sbTolmere->SetFontColor(claBlue);
+}
+
+void TMainForm::ApplyTitleRule() {
+    const QString agency = QString::fromStdString(state_.AgencyName);
+    if (cbPlt->currentIndex() > 0) {
+        lblToolbar0->SetFontSize(state_.TitleFontSizeSmall);
+        lblToolbar0->SetText(agency + QStringLiteral(" - ") + cbPlt->currentText());
+    } else {
+        lblToolbar0->SetFontSize(state_.TitleFontSize);
+        lblToolbar0->SetText(agency);
+    }
+}
