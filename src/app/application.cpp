@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include <QIcon>
 #include <QMessageBox>
 
 namespace {
@@ -25,6 +26,12 @@ int& TApplication::QtArgumentCount(int& argc) {
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(QtArgumentCount(argc), argv) {
     setProperty("allowedOrientations", AllowedOrientations.toInt());
+    // Desktops match the window to its menu entry and icon by the desktop file's name.
+    setDesktopFileName(QStringLiteral("example.orvane.Varnok"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/icon-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include <QEvent>
+#include <QIcon>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -37,6 +38,13 @@ TEST_F(ErrorBoxSpy, AnErrorEscapingAHandlerIsShownOnceWithAFullStopAndTheLoopGoe
     QEvent ordinary(QEvent::Type(QEvent::User + 1));
     QCoreApplication::sendEvent(&object, &ordinary);
     EXPECT_EQ(messages_.size(), 1);
+}
+
+TEST(TApplication, CarriesTheIconAtEveryDesktopSize) {
+    const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
+    for (int size : {16, 32, 48, 64, 128, 256})
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("example.orvane.Varnok"));
 }
 
 TEST(TApplication, RecordsThePortraitOrientations) {
