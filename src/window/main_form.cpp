@@ -15,6 +15,7 @@ TMainForm::TMainForm(const TodayClock& clock, std::filesystem::path settingsBase
     : QWidget(parent), clock_(clock), settingsBase_(std::move(settingsBase)), locale_(std::move(locale)) {
     BuildComposition();
     BindHandlers();
+    ApplyAccessibleNames();
     show();
     FormCreate();
     FormResize();

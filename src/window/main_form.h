@@ -53,6 +53,8 @@ public:
     void PaintFooter();
     void PaintSettingsPage();
     void PaintAboutPage();
+    // Day cell names for assistive technology: the full date and its duty; part of every refresh.
+    void DescribeCells();
     // The calendar title: the agency alone, or with " - " and the group in the smaller size.
     void ApplyTitleRule();
 
@@ -150,6 +152,7 @@ private:
     void BuildAboutPage();
     void ApplyWindowsView();
     void BindHandlers();
+    void ApplyAccessibleNames();
     void FormCreate();
 
     // The refresh that follows most handlers: the month grid, then every page.

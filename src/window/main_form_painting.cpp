@@ -44,6 +44,7 @@ void TMainForm::RefreshAll(TDateTime date) {
     PaintSettingsPage();
     // The help page shows a fixed picture: nothing to paint there.
     PaintAboutPage();
+    DescribeCells();
 }
 
 void TMainForm::PaintToolbars() {

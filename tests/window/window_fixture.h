@@ -13,6 +13,11 @@
 #include <memory>
 #include <string>
 
+// Readable failure messages for QString comparisons.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 class WindowTest : public testing::Test {
 protected:
     void SetUp() override { OpenWindow(); }

@@ -1,0 +1,72 @@
+// What the window tells assistive technology: names for the controls that show no words of their
+// own, and for each day cell the full date and its duty, renewed with every refresh.
+
+#include "controls/accessible_controls.h"
+#include "main_form.h"
+#include "schedule/duty_rotation.h"
+#include "schedule/payday.h"
+
+#include <QDateEdit>
+#include <QLineEdit>
+
+namespace {
+
+QString DutyInWords(char code) {
+    switch (code) {
+    case DutyOn:
+        return QStringLiteral("on duty");
+    case DutyOff:
+        return QStringLiteral("off duty");
+    case DutyRdo:
+        return QStringLiteral("regular day off");
+    default:
+        return QStringLiteral("no schedule");
+    }
+}
+
+} // namespace
+
+void TMainForm::ApplyAccessibleNames() {
+    InstallAccessibleControls();
+    bPrev->setAccessibleName(QStringLiteral("Previous month"));
+    bNext->setAccessibleName(QStringLiteral("Next month"));
+    deDate->setAccessibleName(QStringLiteral("Go to date"));
+    lblMonthName->setAccessibleDescription(QStringLiteral("Shown month"));
+    lblStatus->setAccessibleDescription(QStringLiteral("Selected day and assignment"));
+    lblToolbar0->setAccessibleDescription(QStringLiteral("Calendar title"));
+    gloCal->setAccessibleName(QStringLiteral("Days of the month"));
+    for (TSpeedButton* back : {sbBack1, sbBack2, sbBack3})
+        back->setAccessibleName(QStringLiteral("Back to the calendar"));
+    cbPlt->setAccessibleName(QStringLiteral("Assignment"));
+    swPaydays->setAccessibleName(QStringLiteral("Show paydays"));
+    edAgency->setAccessibleName(QStringLiteral("Agency name"));
+    ccbColor->setAccessibleName(QStringLiteral("Color"));
+    sbReset->setAccessibleName(QStringLiteral("Reset the window size"));
+    const struct {
+        TButton* button;
+        const char* name;
+    } roles[] = {{bWork, "Color of days on duty"},
+                 {bOff, "Color of days off duty"},
+                 {bMulti, "Color of regular days off"},
+                 {bLdTr, "Color of days of the neighbouring months"},
+                 {bBkGr, "Background color"}};
+    for (const auto& role : roles)
+        role.button->setAccessibleDescription(QString::fromLatin1(role.name));
+    ImgHelp->setAccessibleName(QStringLiteral("Help: the settings page and what each of its controls does"));
+    gR[40]->setAccessibleName(QStringLiteral("Legend: Wrk, the color of days on duty"));
+    gR[41]->setAccessibleName(QStringLiteral("Legend: Off, the color of days off duty"));
+}
+
+void TMainForm::DescribeCells() {
+    const bool markPaydays = swPaydays->isChecked();
+    const QLocale& locale = state_.AppFormatSettings.Locale;
+    for (std::size_t cell = 0; cell < 40; ++cell) {
+        const TDateTime date = state_.GridDates[cell];
+        QString name = locale.toString(QDateOf(date), QLocale::LongFormat) + QStringLiteral(", ") +
+                       DutyInWords(DutyCodeOf(state_, date));
+        if (markPaydays && IsPayday(date))
+            name += QStringLiteral(", payday");
+        gR[cell]->setAccessibleName(name);
+        SetAccessibleSelected(gR[cell], date == state_.CurrentDate);
+    }
+}
