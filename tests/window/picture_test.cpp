@@ -60,3 +60,25 @@ TEST(Picture, DrawsAtItsOpacity) {
     EXPECT_GT(centre.red(), centre.green());
     EXPECT_LT(centre.red(), 255);
 }
+
+// The program's own pictures: each display scale finds its file at its pixel size.
+TEST(Picture, ProgramPicturesAtEachScale) {
+    const struct {
+        const char* base;
+        qreal scale;
+        const char* file;
+        QSize pixels;
+    } cases[] = {
+        {":/pictures/help", 1, ":/pictures/help.png", {294, 430}},
+        {":/pictures/help", 2, ":/pictures/help@2x.png", {588, 860}},
+        {":/pictures/help", 3, ":/pictures/help@3x.png", {882, 1290}},
+        {":/pictures/sextant", 1, ":/pictures/sextant.png", {250, 212}},
+        {":/pictures/sextant", 2, ":/pictures/sextant@2x.png", {500, 424}},
+        {":/pictures/sextant", 3, ":/pictures/sextant@2x.png", {500, 424}},
+    };
+    for (const auto& c : cases) {
+        const QString file = TPicture::ScaledFile(QString::fromLatin1(c.base), c.scale);
+        EXPECT_EQ(file, QString::fromLatin1(c.file)) << c.base << " at " << c.scale;
+        EXPECT_EQ(QImage(file).size(), c.pixels) << c.file;
+    }
+}
