@@ -61,11 +61,19 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::SetOuterWidth(int width) {
+    if (!FrameKnown())
+        pendingOuterSize_ = QSize(width, frameGeometry().height());
     resize(width - std::max(frameExtra_.width(), 0), height());
 }
 
 void TMainForm::SetOuterHeight(int height) {
+    if (!FrameKnown())
+        pendingOuterSize_ = QSize(frameGeometry().width(), height);
     resize(width(), height - std::max(frameExtra_.height(), 0));
+}
+
+bool TMainForm::FrameKnown() const {
+    return frameExtra_.width() > 0 || frameExtra_.height() > 0;
 }
 
 TButton* TMainForm::RoleButtonForTag(int tag) const {

@@ -20,6 +20,7 @@
 #include <QWidget>
 #include <array>
 #include <filesystem>
+#include <optional>
 
 class QDateEdit;
 class QGraphicsOpacityEffect;
@@ -180,7 +181,9 @@ private:
     void sbTolmereClick();
     void ComputeFontSizes();
     // The limits apply to the outer size; the frame is known only once the window is shown.
-    void UpdateSizeLimits();
+    // True when the frame changed. A window manager tells the frame only after the window shows.
+    bool UpdateSizeLimits();
+    bool FrameKnown() const;
 
     const TodayClock& clock_;
     const std::filesystem::path settingsBase_;
@@ -188,6 +191,9 @@ private:
     TGlobalState state_;
     QGraphicsOpacityEffect* agencyOpacity_ = nullptr;
     QSize frameExtra_{-1, -1};
+    // An outer size asked for before the window manager told the frame: applied again once it does,
+    // so a saved size comes back the same and never grows by the frame.
+    std::optional<QSize> pendingOuterSize_;
 };
 
 // The main window of the running program; null before it is created.

@@ -57,14 +57,20 @@ void TMainForm::ComputeFontSizes() {
     state_.StatusFontSize = static_cast<float>(0.25 * DockExtent(loFooter));
 }
 
-void TMainForm::UpdateSizeLimits() {
+bool TMainForm::UpdateSizeLimits() {
     const QSize extra = frameGeometry().size() - size();
     if (extra == frameExtra_) {
-        return;
+        return false;
     }
     frameExtra_ = extra;
     setMinimumSize(MinimumOuterSize - extra);
     setMaximumSize(MaximumOuterSize - extra);
+    if (pendingOuterSize_ && FrameKnown()) {
+        const QSize wanted = *pendingOuterSize_ - extra;
+        pendingOuterSize_.reset();
+        resize(wanted);
+    }
+    return true;
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
@@ -75,8 +81,11 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 
 void TMainForm::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    // The window manager reports the frame late; it arrives with a move.
-    UpdateSizeLimits();
+    // The window manager reports the frame late; it arrives with a move. The scaling reads the whole
+    // window's height, which then changed without a resize of the client area.
+    if (UpdateSizeLimits() && isVisible()) {
+        FormResize();
+    }
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
