@@ -77,11 +77,18 @@ protected:
     TRectangle* Cell(int cell) const { return form->gR[static_cast<std::size_t>(cell)]; }
 };
 
-std::string NameOf(const char* name) {
-    return name;
-}
+// Table rows are named after their `name` in test names and failure messages.
+constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
 
 } // namespace
+
+template <class Row>
+requires requires(const Row& row) {
+    row.name;
+}
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << row.name;
+}
 
 TEST_F(PaintingTest, EveryDayCellOfGroup3InSeptember2023) {
     ReopenWith("[Config]\nWorkAssign=Group 3\n");
@@ -170,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "[Config]\nWorkAssign=Group 3\nShowPaydays=1\n[Colors]\nOn-Duty=Red\n"
                                "Off-Duty=Khaki\nBkGr=Navy\n",
                                Red, Khaki, Navy}),
-    [](const testing::TestParamInfo<LegendCase>& info) { return NameOf(info.param.name); });
+    RowName);
 
 struct PaydayCase {
     const char* name;
@@ -225,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
                                -5,
                                DateSerial(2023, 3, 26),
                                {DateSerial(2023, 3, 31), DateSerial(2023, 4, 14), DateSerial(2023, 4, 28)}}),
-    [](const testing::TestParamInfo<PaydayCase>& info) { return NameOf(info.param.name); });
+    RowName);
 
 TEST_F(PaintingTest, SwitchingPaydaysWaitsForTheNextRefresh) {
     ReopenWith("[Config]\nWorkAssign=Group 3\n");
@@ -273,13 +280,13 @@ TEST_P(UnscheduledDayTest, PaintsDimgrayNumbersAndAnEmptyStatus) {
 
 // The department entry has no rotation; December 2021 lies before any schedule, while the January days
 // that trail it are Group 3 duty days, painted in the lead/trail color all the same.
-INSTANTIATE_TEST_SUITE_P(
-    Cases, UnscheduledDayTest,
-    testing::Values(UnscheduledCase{"DepartmentWide", "[Config]\nWorkAssign=TFD\n", 0, 26, 5, 34,
-                                    "September"},
-                    UnscheduledCase{"Group3BeforeTheSchedule", "[Config]\nWorkAssign=Group 3\n", -21, 24, 3,
-                                    33, "Dec 2021"}),
-    [](const testing::TestParamInfo<UnscheduledCase>& info) { return NameOf(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, UnscheduledDayTest,
+                         testing::Values(UnscheduledCase{"DepartmentWide", "[Config]\nWorkAssign=TFD\n", 0,
+                                                         26, 5, 34, "September"},
+                                         UnscheduledCase{"Group3BeforeTheSchedule",
+                                                         "[Config]\nWorkAssign=Group 3\n", -21, 24, 3, 33,
+                                                         "Dec 2021"}),
+                         RowName);
 
 TEST_F(PaintingTest, MonthTitleNamesTheYearOnlyOutsideTheCurrentOne) {
     const struct {
@@ -370,7 +377,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StrokeCase{"Navy", "BkGr=Navy\n", Navy, Slategray, Blue, Black},
                     StrokeCase{"DimgrayWithSlategrayDuty", "BkGr=Dimgray\nOn-Duty=Slategray\n", Dimgray,
                                Slategray, Slategray, Black}),
-    [](const testing::TestParamInfo<StrokeCase>& info) { return NameOf(info.param.name); });
+    RowName);
 
 struct ContrastCase {
     const char* name;
@@ -415,9 +422,7 @@ INSTANTIATE_TEST_SUITE_P(Backgrounds, ContrastTest,
                                          ContrastCase{"Slategray", "Slategray", Black, Navy},
                                          ContrastCase{"Navy", "Navy", White, Blue},
                                          ContrastCase{"Red", "Red", White, Blue}),
-                         [](const testing::TestParamInfo<ContrastCase>& info) {
-                             return NameOf(info.param.name);
-                         });
+                         RowName);
 
 TEST_F(PaintingTest, ControlsTakeTheScaledFontSizesAtOnce) {
     ReopenWith("[Config]\nWorkAssign=Group 3\n");
