@@ -21,6 +21,15 @@ TMainForm::TMainForm(const TodayClock& clock, std::filesystem::path settingsBase
     FormResize();
 }
 
+TMainForm::~TMainForm() {
+    // The controls outlive this destructor: hiding them as the window goes may still raise their
+    // events, which must not reach the handlers of a window that is no longer there.
+    for (QObject* control : findChildren<QObject*>())
+        control->disconnect(this);
+    deDate->calendarWidget()->window()->removeEventFilter(this);
+    edAgency->removeEventFilter(this);
+}
+
 void TMainForm::BindHandlers() {
     connect(tabCtrl, &TTabControl::currentChanged, this, &TMainForm::tabCtrlChange);
     connect(bPrev, &TButton::clicked, this, &TMainForm::bPrevClick);
@@ -36,6 +45,9 @@ void TMainForm::BindHandlers() {
     for (TButton* role : {bWork, bOff, bMulti, bLdTr, bBkGr})
         connect(role, &TButton::clicked, this, &TMainForm::bWorkClick);
     connect(cbPlt, &TComboBox::closePopup, this, &TMainForm::cbPltClosePopup);
+    // The wheel and the arrow keys choose an item without opening the list: the assignment follows
+    // them as it follows the list. After a choice in the list this runs once more, to the same end.
+    connect(cbPlt, &TComboBox::activated, this, &TMainForm::cbPltClosePopup);
     edAgency->installEventFilter(this);
     for (TSpeedButton* back : {sbBack1, sbBack2, sbBack3})
         connect(back, &TSpeedButton::clicked, this, &TMainForm::sbBack1Click);

@@ -38,6 +38,7 @@ public:
     // gives the month and day names and the date formats.
     TMainForm(const TodayClock& clock, std::filesystem::path settingsBase, QLocale locale,
               QWidget* parent = nullptr);
+    ~TMainForm() override;
 
     const TGlobalState& State() const { return state_; }
 
