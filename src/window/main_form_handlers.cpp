@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 
@@ -50,7 +51,8 @@ int VirtualKeyOf(int qtKey) {
     case Qt::Key_Down:
         return VK_DOWN;
     default:
-        return qtKey;
+        // Qt names a printable key by its character, and '!' to '(' share the navigation keys' codes.
+        return qtKey >= VK_PRIOR && qtKey <= VK_DOWN ? int(Qt::Key_unknown) : qtKey;
     }
 }
 
@@ -133,9 +135,11 @@ void TMainForm::deDateClosePicker() {
         deDate->setDate(QDateOf(state_.CurrentDate));
     MarkCurrentDate(state_);
     Refresh();
-    // Disabling the edit takes the focus from it, so the next navigation keys reach the window.
+    // Disabling the edit takes the focus from it, but Qt hands it on to the next control in the tab
+    // chain; the window takes it instead, so that the next keys reach FormKeyDown and nothing else.
     deDate->setEnabled(false);
     deDate->setEnabled(true);
+    setFocus(Qt::OtherFocusReason);
 }
 
 void TMainForm::bWorkClick() {
@@ -144,12 +148,12 @@ void TMainForm::bWorkClick() {
     SetTag(ccbColor, tag);
     if (const ColorRole* role = tag ? ColorRoleForTag(*tag) : nullptr) {
         const TAlphaColor color = state_.*(role->Member);
-        for (std::size_t entry = 0; entry < NamedColors.size(); ++entry) {
-            if (NamedColors[entry].Value == color) {
-                ccbColor->setCurrentIndex(static_cast<int>(entry));
-                break;
-            }
-        }
+        const auto named = std::find_if(NamedColors.begin(), NamedColors.end(),
+                                        [color](const NamedColor& entry) { return entry.Value == color; });
+        // A color without a name (edited by hand into the file) selects nothing, so that closing the
+        // list without a choice keeps it instead of taking whatever the list showed last.
+        ccbColor->setCurrentIndex(named == NamedColors.end() ? -1
+                                                             : static_cast<int>(named - NamedColors.begin()));
     }
     ccbColor->showPopup();
 }
@@ -208,6 +212,9 @@ void TMainForm::sbBack1Click() {
 }
 
 void TMainForm::tabCtrlChange() {
+    // The control that had the focus lies on the page just left. Qt would keep it there or hand it
+    // to the next control in the tab chain, the date edit perhaps, which takes the arrow keys.
+    setFocus(Qt::OtherFocusReason);
     ApplyTitleRule();
     Refresh();
 }
