@@ -3,6 +3,7 @@
 #include "atomic_file.h"
 #include "ini_document.h"
 #include "integer_text.h"
+#include "text_encoding.h"
 
 #include <optional>
 
@@ -44,10 +45,11 @@ IniStore::IniStore(std::filesystem::path file) : file_(std::move(file)) {}
 
 std::string IniStore::ReadString(std::string_view section, std::string_view key,
                                  std::string_view defaultText) const {
-    const FileContents contents = ReadWholeFile(file_);
+    FileContents contents = ReadWholeFile(file_);
     if (contents.State != FileContents::Status::Read)
         return std::string(defaultText);
-    const auto value = IniDocument::Parse(contents.Bytes, PlatformNewLine).Find(section, key);
+    const auto value =
+        IniDocument::Parse(DecodeText(std::move(contents.Bytes)).Text, PlatformNewLine).Find(section, key);
     return value ? CutToCharacters(*value, MaxValueLength) : std::string(defaultText);
 }
 
@@ -66,9 +68,22 @@ void IniStore::WriteString(std::string_view section, std::string_view key, std::
     // Anything but a readable or absent file must not be replaced by a file built from nothing.
     if (old.State == FileContents::Status::Failed)
         throw SettingsWriteError(file_);
-    IniDocument document = IniDocument::Parse(old.Bytes, PlatformNewLine);
+    const DecodedText decoded = DecodeText(old.Bytes);
+    // A malformed UTF-16 file would not come back as it was; it stays untouched.
+    if (!decoded.Writable)
+        throw SettingsWriteError(file_);
+    IniDocument document = IniDocument::Parse(decoded.Text, PlatformNewLine);
     document.Set(section, key, text);
-    const std::string bytes = document.Serialize();
+    const std::string newText = document.Serialize();
+    std::optional<std::string> encoded = EncodeText(newText, decoded.Encoding);
+    if (!encoded) {
+        // A value with a character that Windows-1252 lacks turns the whole file into UTF-8, every
+        // other line keeping its characters; UTF-16 can only fail on a value that is not UTF-8.
+        if (decoded.Encoding != TextEncoding::Windows1252)
+            throw SettingsWriteError(file_);
+        encoded = newText;
+    }
+    const std::string& bytes = *encoded;
     if (old.State == FileContents::Status::Read && bytes == old.Bytes)
         return;
     if (!ReplaceFileAtomically(file_, bytes))

@@ -3,7 +3,9 @@
 // itself. Reads never fail (a missing or unreadable file, section or key gives the default). Writes
 // create the file, the section and the key as needed (the folder must exist), replace the file
 // atomically, skip a write that would not change the file, and raise SettingsWriteError on failure,
-// leaving the old file as it was. Texts are UTF-8.
+// leaving the old file as it was. Texts are UTF-8; the file may be UTF-8, UTF-16 or Windows-1252
+// and keeps its encoding when written (see text_encoding.h), except that a Windows-1252 file becomes
+// UTF-8 when a value needs a character the code page lacks. A malformed UTF-16 file is never written.
 
 #include <cstdint>
 #include <filesystem>
