@@ -11,6 +11,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFontMetricsF>
 
 namespace {
 
@@ -20,11 +21,38 @@ constexpr int CornerTagBase = 100;
 constexpr qreal CellStrokeThickness = 0.5;
 // The legend words are a little smaller than the day numbers.
 constexpr qreal LegendFontFactor = 0.33;
+// The share of a grid item's width that its text may take: a little space on both sides keeps the
+// texts of neighbouring items apart.
+constexpr qreal TextRoomFactor = 0.85;
 
 void PaintStroked(TRectangle* rectangle, TAlphaColor fill) {
     rectangle->SetFillColor(fill);
     rectangle->SetStrokeThickness(CellStrokeThickness);
     rectangle->SetStrokeColor(StrokeColorFor(fill));
+}
+
+// Font sizes follow the window's height alone, so in a narrow window a text can come out wider than
+// the room it has; there it takes a size at which the widest of `texts` fits.
+qreal FittedFontSize(const TTextControl* control, TFontStyles style, const QStringList& texts, qreal size,
+                     qreal room) {
+    if (size <= 0 || room <= 0 || control->FontSize() <= 0)
+        return size;
+    QFont font = control->EffectiveFont();
+    const qreal pointsPerSize = font.pointSizeF() / control->FontSize();
+    font.setBold(style.testFlag(TFontStyle::Bold));
+    // Glyph advances are rounded at small sizes, so the width is not quite proportional to the size:
+    // a few shrinking steps settle it.
+    for (int step = 0; step < 4; ++step) {
+        font.setPointSizeF(size * pointsPerSize);
+        const QFontMetricsF metrics(font);
+        qreal width = 0;
+        for (const QString& text : texts)
+            width = std::max(width, metrics.horizontalAdvance(text));
+        if (width <= room)
+            break;
+        size *= 0.98 * room / width;
+    }
+    return size;
 }
 
 void SetTextColorOf(QWidget* widget, TAlphaColor color) {
@@ -61,17 +89,24 @@ void TMainForm::PaintToolbars() {
 }
 
 void TMainForm::PaintMonthName(TDateTime date) {
-    lblMonthName->SetFontSize(state_.MonthFontSize);
     lblMonthName->SetTextColor(ContrastColor(rectMonthName->FillColor()));
     const int currentYear = static_cast<int>(YearMonthDayOf(clock_.Today()).year());
     lblMonthName->SetText(MonthTitle(state_.AppFormatSettings, date, currentYear));
+    // The arrows lie over both ends of the month name.
+    const qreal room = bNext->geometry().left() - bPrev->geometry().right() - 1;
+    lblMonthName->SetFontSize(FittedFontSize(lblMonthName, lblMonthName->FontStyle(), {lblMonthName->Text()},
+                                             state_.MonthFontSize, room));
 }
 
 void TMainForm::PaintWeekdays() {
     const TAlphaColor contrast = ContrastColor(rectDOW->FillColor());
     deDate->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
+    const QStringList names(state_.AppFormatSettings.ShortDayNames.begin(),
+                            state_.AppFormatSettings.ShortDayNames.end());
+    const qreal size = FittedFontSize(lblDOW[0], lblDOW[0]->FontStyle(), names, state_.WeekdayFontSize,
+                                      TextRoomFactor * TGridFlowLayout::Of(gloDOW)->ItemWidth());
     for (std::size_t day = 0; day < lblDOW.size(); ++day) {
-        lblDOW[day]->SetFontSize(state_.WeekdayFontSize);
+        lblDOW[day]->SetFontSize(size);
         lblDOW[day]->SetTextColor(contrast);
         lblDOW[day]->SetText(state_.AppFormatSettings.ShortDayNames[day]);
     }
@@ -90,6 +125,10 @@ void TMainForm::PaintCalendar() {
         }
     }
     const bool markPaydays = swPaydays->isChecked();
+    const TGridFlowLayout* grid = TGridFlowLayout::Of(gloCal);
+    const qreal cellRoom = TextRoomFactor * grid->ItemWidth();
+    const qreal dayFontSize =
+        FittedFontSize(gT[0], TFontStyle::Bold, {QStringLiteral("28")}, state_.DayFontSize, cellRoom);
     for (TTextElement* text : findChildren<TTextElement*>()) {
         const std::optional<int> tag = TagOf(text);
         if (!tag)
@@ -97,7 +136,7 @@ void TMainForm::PaintCalendar() {
         if (*tag >= 0 && *tag < LegendWorkCell) {
             const TDateTime date = state_.GridDates[std::size_t(*tag)];
             text->SetTextColor(CellTextColor(state_, state_, *tag, date));
-            text->SetFontSize(state_.DayFontSize);
+            text->SetFontSize(dayFontSize);
             text->SetTextAlignment(Qt::AlignCenter);
             const QMarginsF margins = text->Margins();
             text->SetMargins(QMarginsF(0, 0, margins.right(), margins.bottom()));
@@ -110,7 +149,9 @@ void TMainForm::PaintCalendar() {
             text->SetText(QString());
         }
     }
-    const qreal legendSize = LegendFontFactor * TGridFlowLayout::Of(gloCal)->ItemHeight();
+    const qreal legendSize =
+        FittedFontSize(gT[LegendWorkCell], TFontStyle::Bold, {QStringLiteral("Wrk"), QStringLiteral("Off")},
+                       LegendFontFactor * grid->ItemHeight(), cellRoom);
     const struct {
         int cell;
         const char* word;

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -449,6 +450,34 @@ TEST_F(PaintingTest, ControlsTakeTheScaledFontSizesAtOnce) {
     form->tabCtrl->SetCurrentIndex(0);
     EXPECT_FLOAT_EQ(static_cast<float>(form->lblToolbar0->FontSize()), 0.32f * 40);
     EXPECT_EQ(form->lblToolbar0->Text(), QStringLiteral("Tolmere Fire Department - Group 3"));
+}
+
+// Font sizes follow the height alone; in a narrow window the texts of the grids and the month name
+// shrink to the room they have instead of running into their neighbours.
+TEST_F(PaintingTest, TextsFitTheirRoomAtTheSizeLimits) {
+    const auto widthOf = [](const TTextControl* text) {
+        return QFontMetricsF(text->EffectiveFont()).horizontalAdvance(text->Text());
+    };
+    const QSize limits[] = {{180, 320}, {480, 320}, {180, 640}, {480, 640}};
+    for (QSize size : limits) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
+        form->resize(size - (form->frameGeometry().size() - form->size()));
+        ASSERT_EQ(form->frameGeometry().size(), size);
+        const TGlobalState& state = form->State();
+        for (int cell = 0; cell < GridCellCount; ++cell) {
+            EXPECT_LE(widthOf(Number(cell)), Cell(cell)->width()) << cell;
+            if (cell < 40) {
+                EXPECT_LE(Number(cell)->FontSize(), state.DayFontSize) << cell;
+            }
+        }
+        for (const TLabel* weekday : form->lblDOW) {
+            EXPECT_LE(widthOf(weekday), weekday->width()) << weekday->Text().toStdString();
+            EXPECT_LE(weekday->FontSize(), state.WeekdayFontSize);
+        }
+        const int betweenArrows = form->bNext->geometry().left() - form->bPrev->geometry().right() - 1;
+        EXPECT_LE(widthOf(form->lblMonthName), betweenArrows);
+        EXPECT_LE(form->lblMonthName->FontSize(), state.MonthFontSize);
+    }
 }
 
 TEST_F(PaintingTest, RefreshLeavesTheFocusInTheAgencyEdit) {
