@@ -1,24 +1,12 @@
-// Program entry: the application object, the one window, the event loop.
+// Program entry: the application object, then the program's run on the system's clock, settings
+// folder and locale.
 
 #include "application.h"
-#include "window/main_form.h"
+#include "run_program.h"
 #include "window/settings_folder.h"
-
-#include <memory>
 
 int main(int argc, char* argv[]) {
     TApplication app(argc, argv);
-    SystemTodayClock clock;
-    std::unique_ptr<TMainForm> window;
-    try {
-        window = std::make_unique<TMainForm>(clock, DefaultSettingsBase(), QLocale::system());
-    } catch (const std::exception& error) {
-        // A start-up error (an unreadable color in the settings file) ends the program.
-        TApplication::ShowError(error);
-        return 1;
-    }
-    MainForm = window.get();
-    const int exitCode = TApplication::exec();
-    MainForm = nullptr;
-    return exitCode;
+    const SystemTodayClock clock;
+    return RunProgram(clock, DefaultSettingsBase(), QLocale::system());
 }
