@@ -1,6 +1,7 @@
 #pragma once
 // TComboBox: a drop-down list that reports every close of its list, whether an entry was chosen or
-// the list was dismissed. The choice, if any, is already the current index when closePopup() fires.
+// the list was dismissed. closePopup() comes from the event loop right after the close, when the
+// choice, if any, is the current index; hiding the box itself closes no list.
 
 #include <QComboBox>
 
