@@ -2,6 +2,7 @@
 // bytes; a failed write shows the error box once and the program goes on.
 
 #include "app/application.h"
+#include "list_clicks.h"
 #include "schedule/duty_rotation.h"
 #include "window/main_form.h"
 #include "window_fixture.h"
@@ -31,12 +32,6 @@ protected:
 
     void Click(QWidget* widget) const { ClickAt(widget, widget->rect().center()); }
 
-    // Chooses an entry of an open list as a click in it does.
-    static void ChooseIn(TComboBox* list, const QString& item) {
-        list->setCurrentIndex(list->findText(item));
-        list->hidePopup();
-    }
-
     std::string OuterWidth() const { return std::to_string(form->frameGeometry().width()); }
     std::string OuterHeight() const { return std::to_string(form->frameGeometry().height()); }
 
@@ -65,13 +60,13 @@ TEST_F(SaveResetTest, FirstSaveWritesEveryKeyInItsOrder) {
 }
 
 TEST_F(SaveResetTest, SaveWritesWhatThePageHoldsAndTitlesTheTrimmedAgency) {
-    form->cbPlt->showPopup();
-    ChooseIn(form->cbPlt, QStringLiteral("Group 5"));
+    Click(form->cbPlt);
+    ClickListItem(form->cbPlt, QStringLiteral("Group 5"));
     Click(form->swPaydays);
     Click(form->bOff);
-    ChooseIn(form->ccbColor, QStringLiteral("Crimson"));
+    ClickListItem(form->ccbColor, QStringLiteral("Crimson"));
     Click(form->bBkGr);
-    ChooseIn(form->ccbColor, QStringLiteral("Lightyellow"));
+    ClickListItem(form->ccbColor, QStringLiteral("Lightyellow"));
     Click(form->edAgency);
     form->edAgency->selectAll();
     QTest::keyClicks(form->edAgency, QStringLiteral("  Harbor Fire  "));

@@ -1,6 +1,7 @@
 // The settings page: the color-role buttons with the shared color picker, the assignment list, the
 // agency edit and the page changes that bring its choices to the calendar.
 
+#include "list_clicks.h"
 #include "schedule/duty_rotation.h"
 #include "settings/alpha_color.h"
 #include "window/controls/tag.h"
@@ -40,16 +41,11 @@ protected:
         ASSERT_TRUE(form->ccbColor->view()->isVisible()) << "the list is open";
     }
 
-    // Chooses the entry with this name in the open list, as a click in it does.
-    void Choose(const char* name) const {
-        const int entry = form->ccbColor->findText(QLatin1String(name));
-        ASSERT_GE(entry, 0) << name;
-        form->ccbColor->setCurrentIndex(entry);
-        form->ccbColor->hidePopup();
-    }
+    // Chooses the entry with this name in the open color list.
+    void Choose(const char* name) const { ClickListItem(form->ccbColor, QLatin1String(name)); }
 
-    // Closes the open list without a choice.
-    void Dismiss() const { QTest::keyClick(form->ccbColor->view(), Qt::Key_Escape); }
+    // Closes the open color list without a choice.
+    void Dismiss() const { DismissList(form->ccbColor); }
 
     static float Opacity(const QWidget* widget) {
         const auto* effect = qobject_cast<const QGraphicsOpacityEffect*>(widget->graphicsEffect());
@@ -175,9 +171,7 @@ TEST_F(SettingsPageTest, ChosenGroupTitlesAtOnceAndReachesTheCalendarOnReturn) {
     const float largeSize = form->lblToolbar0->FontSize();
     ASSERT_EQ(form->lblStatus->Text(), QString()) << "no schedule without a group";
     ClickAt(form->cbPlt, form->cbPlt->rect().center());
-    ASSERT_TRUE(form->cbPlt->view()->isVisible());
-    form->cbPlt->setCurrentIndex(3);
-    form->cbPlt->hidePopup();
+    ClickListItem(form->cbPlt, QStringLiteral("Group 3"));
 
     EXPECT_EQ(form->State().BaseDate, AssignmentBaseDates[3]);
     EXPECT_EQ(form->lblToolbar0->Text(), QStringLiteral("Tolmere Fire Department - Group 3"));
@@ -195,9 +189,9 @@ TEST_F(SettingsPageTest, ListClosedWithNothingSelectedFallsBackToTheDepartment) 
     ReopenWith("[Config]\nWorkAssign=Group 2\n");
     ShowSettings();
     ASSERT_EQ(form->State().BaseDate, AssignmentBaseDates[2]);
-    form->cbPlt->showPopup();
+    ClickAt(form->cbPlt, form->cbPlt->rect().center());
     form->cbPlt->setCurrentIndex(-1);
-    form->cbPlt->hidePopup();
+    DismissList(form->cbPlt);
     EXPECT_EQ(form->cbPlt->currentIndex(), 0);
     EXPECT_EQ(form->State().BaseDate, 0);
     EXPECT_EQ(form->lblToolbar0->Text(), QStringLiteral("Tolmere Fire Department"));
@@ -208,7 +202,7 @@ TEST_F(SettingsPageTest, SelectionChangedWithoutTheListFollowsAtOnce) {
     // The wheel or the arrow keys change the list's item without opening it; the assignment and the
     // title must not lag behind the item that the status line shows.
     ClickAt(form->cbPlt, form->cbPlt->rect().center());
-    QTest::keyClick(form->cbPlt->view(), Qt::Key_Escape);
+    DismissList(form->cbPlt);
     ASSERT_EQ(QApplication::focusWidget(), form->cbPlt);
     QTest::keyClick(form->cbPlt, Qt::Key_Down);
     QTest::keyClick(form->cbPlt, Qt::Key_Down);
