@@ -14,6 +14,7 @@ TButton::TButton(QWidget* parent) : QPushButton(parent) {
 void TButton::SetLook(TButtonLook look) {
     if (look_ != look) {
         look_ = look;
+        lookIconCurrent_ = false;
         update();
         emit lookChanged();
     }
@@ -60,17 +61,25 @@ TButtonState TButton::CurrentState() const {
 }
 
 QIcon TButton::LookIcon() const {
-    switch (look_) {
-    case TButtonLook::ArrowLeftTool:
-        return style()->standardIcon(QStyle::SP_ArrowLeft, nullptr, this);
-    case TButtonLook::ArrowRightTool:
-        return style()->standardIcon(QStyle::SP_ArrowRight, nullptr, this);
-    case TButtonLook::RefreshTool:
-        return style()->standardIcon(QStyle::SP_BrowserReload, nullptr, this);
-    case TButtonLook::Push:
-        break;
+    // The style decodes its icon files anew on each request; the icon keeps its own pixmap cache.
+    if (!lookIconCurrent_) {
+        lookIcon_ = QIcon();
+        switch (look_) {
+        case TButtonLook::ArrowLeftTool:
+            lookIcon_ = style()->standardIcon(QStyle::SP_ArrowLeft, nullptr, this);
+            break;
+        case TButtonLook::ArrowRightTool:
+            lookIcon_ = style()->standardIcon(QStyle::SP_ArrowRight, nullptr, this);
+            break;
+        case TButtonLook::RefreshTool:
+            lookIcon_ = style()->standardIcon(QStyle::SP_BrowserReload, nullptr, this);
+            break;
+        case TButtonLook::Push:
+            break;
+        }
+        lookIconCurrent_ = true;
     }
-    return {};
+    return lookIcon_;
 }
 
 void TButton::paintEvent(QPaintEvent*) {
@@ -122,6 +131,10 @@ bool TButton::event(QEvent* event) {
     case QEvent::FocusIn:
     case QEvent::FocusOut:
         update();
+        break;
+    case QEvent::StyleChange:
+    case QEvent::ThemeChange:
+        lookIconCurrent_ = false;
         break;
     default:
         break;

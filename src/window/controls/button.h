@@ -10,6 +10,7 @@
 
 #include "argb_color.h"
 
+#include <QIcon>
 #include <QPushButton>
 #include <array>
 
@@ -48,6 +49,8 @@ private:
     TButtonLook look_ = TButtonLook::Push;
     std::array<ArgbColor, 4> fontColors_{};
     bool ownFontColors_ = false;
+    mutable QIcon lookIcon_;
+    mutable bool lookIconCurrent_ = false;
 };
 
 class TSpeedButton : public TButton {
