@@ -1,6 +1,8 @@
 // How long one refresh of the real window takes, offscreen: RefreshAll followed by a synchronous
 // repaint of the calendar page, next to a bare repaint of the same page, and a navigation key
 // handled by the window with its repaint. The window shows Group 3 with paydays on, on a fixed day.
+// Holding a navigation key: 1,000 Right-arrow presses delivered to the window as the platform
+// delivers them, each followed by the paint it asked for; the time is per key.
 
 #include "app/application.h"
 #include "schedule/date_serial.h"
@@ -10,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <fstream>
@@ -50,10 +53,44 @@ void BM_ArrowKeyAndRepaint(benchmark::State& bench) {
     }
 }
 
+// Counts the paint events that reach widgets, to show that each held key is painted.
+class PaintCounter : public QObject {
+public:
+    long Count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++Count;
+        return false;
+    }
+};
+
+// A held key repeats: auto-repeated presses reach the window's platform window, which hands them to
+// the focused control and on up to the window; the update they cause is painted before the next.
+void BM_HoldRightArrow(benchmark::State& bench) {
+    PaintCounter paints;
+    QCoreApplication::instance()->installEventFilter(&paints);
+    QWindow* platformWindow = Window->windowHandle();
+    const TDateTime start = Window->State().CurrentDate;
+    for (auto _ : bench) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(), true);
+        QCoreApplication::sendEvent(platformWindow, &press);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    }
+    QCoreApplication::instance()->removeEventFilter(&paints);
+    const double keys = static_cast<double>(bench.iterations());
+    if (Window->State().CurrentDate != start + keys)
+        bench.SkipWithError("the keys did not all move the selected day");
+    bench.counters["paints_per_key"] = static_cast<double>(paints.Count) / keys;
+}
+
 constexpr int Repetitions = 15;
+constexpr int HeldKeys = 1000;
 BENCHMARK(BM_RefreshAllAndRepaint)->Unit(benchmark::kMicrosecond)->Repetitions(Repetitions);
 BENCHMARK(BM_BareRepaint)->Unit(benchmark::kMicrosecond)->Repetitions(Repetitions);
 BENCHMARK(BM_ArrowKeyAndRepaint)->Unit(benchmark::kMicrosecond)->Repetitions(Repetitions);
+BENCHMARK(BM_HoldRightArrow)->Unit(benchmark::kMicrosecond)->Iterations(HeldKeys)->Repetitions(Repetitions);
 
 } // namespace
 
