@@ -310,6 +310,31 @@ TEST_F(OutsideEncodingTest, MalformedUtf16IsReadButNeverWritten) {
     }
 }
 
+// Whatever the bytes, a file that reads as writable encodes back to exactly those bytes, so a write
+// that changes nothing leaves any file as it was.
+TEST(TextEncodingTest, EveryWritableFileEncodesBackUnchanged) {
+    std::mt19937 random(11);
+    const std::string prefixes[] = {"", "\xFF\xFE", "\xFE\xFF", "\xEF\xBB\xBF"};
+    int writable = 0;
+    for (int i = 0; i < 4000; ++i) {
+        std::string bytes = prefixes[i % 4];
+        const int length = static_cast<int>(random() % 64);
+        for (int k = 0; k < length; ++k) {
+            // Mostly text, with every byte value possible.
+            const auto roll = random() % 4;
+            bytes += static_cast<char>(roll == 0 ? random() & 0xFF : "[]=ab\r\n\xC3\xA9"[random() % 10]);
+        }
+        const DecodedText decoded = DecodeText(bytes);
+        EXPECT_TRUE(IsValidUtf8(decoded.Text, decoded.Encoding == TextEncoding::Utf8) ||
+                    decoded.Text.rfind("\xEF\xBB\xBF", 0) == 0);
+        if (!decoded.Writable)
+            continue;
+        ++writable;
+        EXPECT_EQ(EncodeText(decoded.Text, decoded.Encoding), bytes) << "input " << i;
+    }
+    EXPECT_GT(writable, 2000);
+}
+
 // Two instances on one file: each Save writes all of its own values, so the last Save wins for every
 // key it writes, and keys it leaves alone (an empty agency edit) keep the other's value.
 TEST_F(OutsideEncodingTest, TwoInstancesSavingInTurnLastSaveWinsPerKey) {
