@@ -18,17 +18,30 @@ TEST(Button, FontColorFollowsTheState) {
     EXPECT_EQ(button.FontColorForState(TButtonState::Focused), 0xFFA9A9A9u);
 }
 
-TEST(Button, ToolLooksShowTheirIconAndNeverTheText) {
+TEST(Button, ToolLooksShowTheirSignInTheFontColorAndNeverTheText) {
+    QList<QImage> signs;
     for (TButtonLook look :
          {TButtonLook::ArrowLeftTool, TButtonLook::ArrowRightTool, TButtonLook::RefreshTool}) {
         TButton button;
         button.resize(48, 36);
         button.SetLook(look);
-        EXPECT_FALSE(button.LookIcon().isNull());
+        button.SetFontColor(0xFF000000);
         button.setText(QStringLiteral("bPrev"));
         const QImage withText = button.grab().toImage();
         button.setText(QStringLiteral("WWWWWWWW"));
         EXPECT_EQ(button.grab().toImage(), withText);
+        EXPECT_FALSE(signs.contains(withText)) << "each look draws its own sign";
+        signs.append(withText);
+        // The sign takes the font color: the centre is drawn in it.
+        button.SetFontColor(0xFFFF0000);
+        const QImage red = button.grab().toImage();
+        EXPECT_NE(red, withText);
+        bool anyRed = false;
+        for (int y = 0; y < red.height() && !anyRed; ++y) {
+            for (int x = 0; x < red.width() && !anyRed; ++x)
+                anyRed = red.pixelColor(x, y) == QColor(Qt::red);
+        }
+        EXPECT_TRUE(anyRed);
     }
     // The push look does show its text.
     TButton push;

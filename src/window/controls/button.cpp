@@ -14,7 +14,6 @@ TButton::TButton(QWidget* parent) : QPushButton(parent) {
 void TButton::SetLook(TButtonLook look) {
     if (look_ != look) {
         look_ = look;
-        lookIconCurrent_ = false;
         update();
         emit lookChanged();
     }
@@ -60,26 +59,41 @@ TButtonState TButton::CurrentState() const {
     return TButtonState::Normal;
 }
 
-QIcon TButton::LookIcon() const {
-    // The style decodes its icon files anew on each request; the icon keeps its own pixmap cache.
-    if (!lookIconCurrent_) {
-        lookIcon_ = QIcon();
-        switch (look_) {
-        case TButtonLook::ArrowLeftTool:
-            lookIcon_ = style()->standardIcon(QStyle::SP_ArrowLeft, nullptr, this);
-            break;
-        case TButtonLook::ArrowRightTool:
-            lookIcon_ = style()->standardIcon(QStyle::SP_ArrowRight, nullptr, this);
-            break;
-        case TButtonLook::RefreshTool:
-            lookIcon_ = style()->standardIcon(QStyle::SP_BrowserReload, nullptr, this);
-            break;
-        case TButtonLook::Push:
-            break;
-        }
-        lookIconCurrent_ = true;
+void TButton::DrawGlyph(QPainter& painter, const QRectF& area) const {
+    // Drawn rather than taken from the style: no picture files to decode on the first frame, crisp
+    // at every display scale, and in the button's font color.
+    const qreal side = std::min(area.width(), area.height());
+    const QRectF box(area.center() - QPointF(side / 2, side / 2), QSizeF(side, side));
+    QPen pen(ToQColor(CurrentFontColor()), std::max(1.5, side / 9), Qt::SolidLine, Qt::RoundCap,
+             Qt::RoundJoin);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const qreal inset = side * 0.2;
+    const QRectF inner = box.adjusted(inset, inset, -inset, -inset);
+    const qreal head = inner.width() * 0.4;
+    switch (look_) {
+    case TButtonLook::ArrowLeftTool:
+    case TButtonLook::ArrowRightTool: {
+        const bool left = look_ == TButtonLook::ArrowLeftTool;
+        const QPointF tip(left ? inner.left() : inner.right(), inner.center().y());
+        const QPointF tail(left ? inner.right() : inner.left(), inner.center().y());
+        const qreal back = left ? head : -head;
+        painter.drawLine(tail, tip);
+        painter.drawPolyline(QPolygonF{tip + QPointF(back, -head), tip, tip + QPointF(back, head)});
+        break;
     }
-    return lookIcon_;
+    case TButtonLook::RefreshTool: {
+        // Most of a circle, its open end carrying an arrowhead.
+        painter.drawArc(inner, 60 * 16, 300 * 16);
+        const QPointF end(inner.center().x() + inner.width() / 2 * 0.5, inner.top() + inner.height() * 0.067);
+        painter.drawPolyline(
+            QPolygonF{end + QPointF(-head * 0.9, -head * 0.35), end, end + QPointF(-head * 0.2, head * 0.9)});
+        break;
+    }
+    case TButtonLook::Push:
+        break;
+    }
 }
 
 void TButton::paintEvent(QPaintEvent*) {
@@ -99,12 +113,10 @@ void TButton::paintEvent(QPaintEvent*) {
     option.activeSubControls = isDown() ? QStyle::SC_ToolButton : QStyle::SC_None;
     option.features = QStyleOptionToolButton::None;
     option.toolButtonStyle = Qt::ToolButtonIconOnly;
-    option.icon = LookIcon();
-    const int side = std::max(8, std::min(width(), height()) * 2 / 3);
-    option.iconSize = QSize(side, side);
     option.state |= QStyle::State_AutoRaise;
     option.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
     painter.drawComplexControl(QStyle::CC_ToolButton, option);
+    DrawGlyph(painter, QRectF(rect()));
 }
 
 void TButton::keyPressEvent(QKeyEvent* event) {
@@ -131,10 +143,6 @@ bool TButton::event(QEvent* event) {
     case QEvent::FocusIn:
     case QEvent::FocusOut:
         update();
-        break;
-    case QEvent::StyleChange:
-    case QEvent::ThemeChange:
-        lookIconCurrent_ = false;
         break;
     default:
         break;

@@ -10,9 +10,10 @@
 
 #include "argb_color.h"
 
-#include <QIcon>
 #include <QPushButton>
 #include <array>
+
+class QPainter;
 
 enum class TButtonLook { Push, ArrowLeftTool, ArrowRightTool, RefreshTool };
 enum class TButtonState { Normal, Hot, Pressed, Focused };
@@ -34,14 +35,13 @@ public:
     TButtonState CurrentState() const;
     ArgbColor CurrentFontColor() const { return FontColorForState(CurrentState()); }
 
-    // The icon of a tool look; null for the Push look.
-    QIcon LookIcon() const;
-
 signals:
     void lookChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The tool looks' arrow or refresh sign, in the current font color, centred in `area`.
+    void DrawGlyph(QPainter& painter, const QRectF& area) const;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
@@ -49,8 +49,6 @@ private:
     TButtonLook look_ = TButtonLook::Push;
     std::array<ArgbColor, 4> fontColors_{};
     bool ownFontColors_ = false;
-    mutable QIcon lookIcon_;
-    mutable bool lookIconCurrent_ = false;
 };
 
 class TSpeedButton : public TButton {
