@@ -1,6 +1,7 @@
 #include "application.h"
 
-#include <QIcon>
+#include "program_icon.h"
+
 #include <QMessageBox>
 
 namespace {
@@ -28,10 +29,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(QtArgumentCoun
     setProperty("allowedOrientations", AllowedOrientations.toInt());
     // Desktops match the window to its menu entry and icon by the desktop file's name.
     setDesktopFileName(QStringLiteral("example.orvane.Varnok"));
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/icon-%1.png").arg(size), QSize(size, size));
-    setWindowIcon(icon);
+    setWindowIcon(ProgramIcon());
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

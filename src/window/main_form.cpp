@@ -2,7 +2,6 @@
 
 #include "controls/tag.h"
 
-#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QEvent>
 #include <QGraphicsOpacityEffect>
@@ -14,6 +13,9 @@ TMainForm::TMainForm(const TodayClock& clock, std::filesystem::path settingsBase
                      QWidget* parent)
     : QWidget(parent), clock_(clock), settingsBase_(std::move(settingsBase)), locale_(std::move(locale)) {
     BuildComposition();
+    // The composition never changes, so painting walks these lists instead of the whole tree.
+    rectangles_ = findChildren<TRectangle*>();
+    textElements_ = findChildren<TTextElement*>();
     BindHandlers();
     ApplyAccessibleNames();
     show();
@@ -26,7 +28,6 @@ TMainForm::~TMainForm() {
     // events, which must not reach the handlers of a window that is no longer there.
     for (QObject* control : findChildren<QObject*>())
         control->disconnect(this);
-    deDate->calendarWidget()->window()->removeEventFilter(this);
     edAgency->removeEventFilter(this);
 }
 
@@ -39,8 +40,7 @@ void TMainForm::BindHandlers() {
         if (!cell->testAttribute(Qt::WA_TransparentForMouseEvents))
             connect(cell, &TRectangle::clicked, this, &TMainForm::gR00Click);
     }
-    // The drop-down calendar is a window of its own: its hiding is every close, chosen or dismissed.
-    deDate->calendarWidget()->window()->installEventFilter(this);
+    connect(deDate, &TDateEdit::closePicker, this, &TMainForm::deDateClosePicker);
     connect(ccbColor, &TComboBox::closePopup, this, &TMainForm::ccbColorClosePopup);
     for (TButton* role : {bWork, bOff, bMulti, bLdTr, bBkGr})
         connect(role, &TButton::clicked, this, &TMainForm::bWorkClick);
@@ -66,22 +66,16 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
             edAgencyEnter();
         else if (event->type() == QEvent::FocusOut)
             edAgencyExit();
-    } else if (watched == deDate->calendarWidget()->window() && event->type() == QEvent::Hide) {
-        deDateClosePicker();
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void TMainForm::SetOuterWidth(int width) {
+void TMainForm::SetOuterSize(QSize outer) {
     if (!FrameKnown())
-        pendingOuterSize_ = QSize(width, frameGeometry().height());
-    resize(width - std::max(frameExtra_.width(), 0), height());
-}
-
-void TMainForm::SetOuterHeight(int height) {
-    if (!FrameKnown())
-        pendingOuterSize_ = QSize(frameGeometry().width(), height);
-    resize(width(), height - std::max(frameExtra_.height(), 0));
+        pendingOuterSize_ = outer;
+    // One resize for both: the width and the height set one after the other would scale and repaint
+    // the window twice for a single change.
+    resize(outer - QSize(std::max(frameExtra_.width(), 0), std::max(frameExtra_.height(), 0)));
 }
 
 bool TMainForm::FrameKnown() const {

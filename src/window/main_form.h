@@ -8,6 +8,7 @@
 
 #include "controls/button.h"
 #include "controls/combo_box.h"
+#include "controls/date_edit.h"
 #include "controls/picture.h"
 #include "controls/rectangle.h"
 #include "controls/tab_control.h"
@@ -90,7 +91,7 @@ public:
     TRectangle* rectFooter = nullptr;
     TLabel* lblStatus = nullptr;
     TButton* bToday = nullptr;
-    QDateEdit* deDate = nullptr;
+    TDateEdit* deDate = nullptr;
     QWidget* loDaysOfWeek = nullptr;
     TRectangle* rectDOW = nullptr;
     QWidget* gloDOW = nullptr;
@@ -154,14 +155,15 @@ private:
     void BuildAboutPage();
     void ApplyWindowsView();
     void BindHandlers();
+    // Draws the color list's swatches, once.
+    void EnsureColorSwatches();
     void ApplyAccessibleNames();
     void FormCreate();
 
     // The refresh that follows most handlers: the month grid, then every page.
     void Refresh();
     // Sizes the window so that its outer size, frame included, takes the value.
-    void SetOuterWidth(int width);
-    void SetOuterHeight(int height);
+    void SetOuterSize(QSize outer);
     TButton* RoleButtonForTag(int tag) const;
 
     void bPrevClick();
@@ -195,6 +197,12 @@ private:
     // An outer size asked for before the window manager told the frame: applied again once it does,
     // so a saved size comes back the same and never grows by the frame.
     std::optional<QSize> pendingOuterSize_;
+    // Until the create handler has filled the state, the resize handling and the page change paint
+    // nothing: whatever they would paint, the create handler's last step paints over before the
+    // window's first frame.
+    bool created_ = false;
+    QList<TRectangle*> rectangles_;     // every rectangle of the window
+    QList<TTextElement*> textElements_; // every day number and corner text
 };
 
 // The main window of the running program; null before it is created.

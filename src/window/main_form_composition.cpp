@@ -9,7 +9,6 @@
 #include "main_form.h"
 #include "settings/alpha_color.h"
 
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -202,10 +201,9 @@ void TMainForm::BuildCalendarPage() {
     bToday->setText(QStringLiteral("Today"));
     MakeBold(bToday);
     Dock(bToday, TDock::Left, 81, QMarginsF(2, 2, 0, 2));
-    deDate = Create<QDateEdit>(rectFooter, "deDate");
+    deDate = Create<TDateEdit>(rectFooter, "deDate");
     deDate->setDisplayFormat(DateEditDisplayFormat(locale_));
-    deDate->setCalendarPopup(true);
-    deDate->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
+    deDate->SetFirstDayOfWeek(Qt::Sunday);
     deDate->setAlignment(Qt::AlignCenter);
     deDate->setDate(QDate(2023, 9, 22));
     Dock(deDate, TDock::Right, 106, QMarginsF(0, 4, 4, 4));
@@ -264,9 +262,9 @@ void TMainForm::BuildSettingsPage() {
     SetTransparentForMouse(ccbColor);
     UseListPopup(ccbColor);
     ccbColor->setVisible(false);
+    // The swatches are drawn when the list first opens: nobody sees them before.
     for (const NamedColor& color : NamedColors)
-        ccbColor->addItem(ColorSwatch(color.Value),
-                          QString::fromLatin1(color.Name.substr(NamedColorPrefix.size())));
+        ccbColor->addItem(QString::fromLatin1(color.Name.substr(NamedColorPrefix.size())));
     ccbColor->setCurrentIndex(static_cast<int>(NamedColorCount) - 1);
     rectToolbar1 = Create<TRectangle>(tbSettings, "rectToolbar1");
     Dock(rectToolbar1, TDock::Client);
@@ -370,4 +368,11 @@ void TMainForm::ApplyWindowsView() {
     // The size reset stays visible but takes no clicks.
     sbReset->setEnabled(false);
 #endif
+}
+
+void TMainForm::EnsureColorSwatches() {
+    if (!ccbColor->itemIcon(0).isNull())
+        return;
+    for (std::size_t entry = 0; entry < NamedColors.size(); ++entry)
+        ccbColor->setItemIcon(static_cast<int>(entry), ColorSwatch(NamedColors[entry].Value));
 }

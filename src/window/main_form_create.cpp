@@ -6,7 +6,6 @@
 #include "schedule/month_navigation.h"
 #include "settings/settings_file.h"
 
-#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QGraphicsOpacityEffect>
 #include <QLineEdit>
@@ -39,21 +38,20 @@ void TMainForm::FormCreate() {
     LocateSettingsFile(state_, settingsBase_);
     const LoadedSettings loaded = LoadSettings(state_);
     swPaydays->setChecked(loaded.ShowPaydays);
-    SetOuterWidth(loaded.Width);
-    SetOuterHeight(loaded.Height);
+    SetOuterSize(QSize(loaded.Width, loaded.Height));
 
     bPrev->setAutoRepeat(true);
     bNext->setAutoRepeat(true);
     const TDateTime today = clock_.Today();
     deDate->setDate(QDateOf(today));
-    deDate->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
+    deDate->SetFirstDayOfWeek(Qt::Sunday);
     state_.MarkDate = today;
 
     const int assignment = FindAssignment(cbPlt, loaded.WorkAssign);
     cbPlt->setCurrentIndex(assignment < 0 ? 0 : assignment);
     SelectAssignment(state_, cbPlt->currentIndex());
-    // The title takes its size from the scaling of the window as it is now, after the saved size.
-    FormResize();
+    // Applying the saved size above ran the scaling at once (Qt sends a visible window's resize
+    // event synchronously), so the title takes the sizes of the window as it now is.
     ApplyTitleRule();
 
     edAgency->setText(QString::fromStdString(state_.AgencyName));
@@ -70,4 +68,5 @@ void TMainForm::FormCreate() {
     state_.CurrentDate = clock_.Today();
     FillGridDates(state_, state_.CurrentDate);
     RefreshAll(state_.CurrentDate);
+    created_ = true;
 }

@@ -9,7 +9,6 @@
 #include "settings/color_roles.h"
 #include "settings/settings_file.h"
 
-#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QDesktopServices>
 #include <QGraphicsOpacityEffect>
@@ -59,6 +58,8 @@ int VirtualKeyOf(int qtKey) {
 } // namespace
 
 void TMainForm::Refresh() {
+    if (!created_)
+        return;
     FillGridDates(state_, state_.CurrentDate);
     RefreshAll(state_.CurrentDate);
 }
@@ -143,6 +144,7 @@ void TMainForm::deDateClosePicker() {
 }
 
 void TMainForm::bWorkClick() {
+    EnsureColorSwatches();
     ccbColor->setVisible(true);
     const std::optional<int> tag = TagOf(sender());
     SetTag(ccbColor, tag);
@@ -233,8 +235,7 @@ void TMainForm::bSaveClick() {
 
 void TMainForm::sbResetClick() {
     ResetWindowSize(state_);
-    SetOuterWidth(DefaultWindowWidth);
-    SetOuterHeight(DefaultWindowHeight);
+    SetOuterSize(QSize(DefaultWindowWidth, DefaultWindowHeight));
 }
 
 void TMainForm::sbEmailClick() {

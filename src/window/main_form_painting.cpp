@@ -8,7 +8,6 @@
 #include "schedule/duty_rotation.h"
 #include "schedule/payday.h"
 
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFontMetricsF>
@@ -100,7 +99,7 @@ void TMainForm::PaintMonthName(TDateTime date) {
 
 void TMainForm::PaintWeekdays() {
     const TAlphaColor contrast = ContrastColor(rectDOW->FillColor());
-    deDate->calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
+    deDate->SetFirstDayOfWeek(Qt::Sunday);
     const QStringList names(state_.AppFormatSettings.ShortDayNames.begin(),
                             state_.AppFormatSettings.ShortDayNames.end());
     const qreal size = FittedFontSize(lblDOW[0], lblDOW[0]->FontStyle(), names, state_.WeekdayFontSize,
@@ -113,7 +112,7 @@ void TMainForm::PaintWeekdays() {
 }
 
 void TMainForm::PaintCalendar() {
-    for (TRectangle* rectangle : findChildren<TRectangle*>()) {
+    for (TRectangle* rectangle : rectangles_) {
         const std::optional<int> tag = TagOf(rectangle);
         if (tag == -2) {
             rectangle->SetFillColor(state_.BackgroundColor);
@@ -129,7 +128,7 @@ void TMainForm::PaintCalendar() {
     const qreal cellRoom = TextRoomFactor * grid->ItemWidth();
     const qreal dayFontSize =
         FittedFontSize(gT[0], TFontStyle::Bold, {QStringLiteral("28")}, state_.DayFontSize, cellRoom);
-    for (TTextElement* text : findChildren<TTextElement*>()) {
+    for (TTextElement* text : textElements_) {
         const std::optional<int> tag = TagOf(text);
         if (!tag)
             continue;

@@ -45,7 +45,9 @@ void TMainForm::FormResize() {
 
     ComputeFontSizes();
     // A resize does not change CurrentDate, so the month grid is not refilled.
-    RefreshAll(state_.CurrentDate);
+    if (created_) {
+        RefreshAll(state_.CurrentDate);
+    }
 }
 
 void TMainForm::ComputeFontSizes() {

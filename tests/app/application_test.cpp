@@ -41,9 +41,18 @@ TEST_F(ErrorBoxSpy, AnErrorEscapingAHandlerIsShownOnceWithAFullStopAndTheLoopGoe
 }
 
 TEST(TApplication, CarriesTheIconAtEveryDesktopSize) {
-    const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
-    for (int size : {16, 32, 48, 64, 128, 256})
+    const QIcon icon = QApplication::windowIcon();
+    const QList<QSize> sizes = icon.availableSizes();
+    for (int size : {16, 32, 48, 64, 128, 256}) {
         EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+        // Each size is the picture drawn for it, not a scaled copy of another.
+        const QImage drawn = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage file =
+            QImage(QStringLiteral(":/icons/icon-%1.png").arg(size)).convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(drawn, file) << size;
+    }
+    // A size between two files is drawn from the larger one.
+    EXPECT_EQ(icon.pixmap(40).size(), QSize(40, 40));
     EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("example.orvane.Varnok"));
 }
 

@@ -145,13 +145,21 @@ TEST_F(MainFormTest, ListsSwitchAndDateEdit) {
     ASSERT_EQ(form->ccbColor->count(), 148);
     EXPECT_EQ(form->ccbColor->itemText(0), QStringLiteral("Aliceblue"));
     EXPECT_EQ(form->ccbColor->itemText(147), QStringLiteral("Null"));
-    EXPECT_FALSE(form->ccbColor->itemIcon(9).isNull()) << "each entry shows a swatch";
+    // Each entry shows a swatch once the list opens.
+    form->tabCtrl->SetCurrentIndex(1);
+    ClickAt(form->bWork, form->bWork->rect().center());
+    EXPECT_FALSE(form->ccbColor->itemIcon(9).isNull());
+    EXPECT_FALSE(form->ccbColor->itemIcon(147).isNull());
+    form->ccbColor->hidePopup();
+    QCoreApplication::processEvents();
 
     EXPECT_TRUE(form->swPaydays->isCheckable());
     EXPECT_FALSE(form->swPaydays->isChecked());
 
     EXPECT_EQ(form->deDate->displayFormat(), QStringLiteral("MM/dd/yy"));
     EXPECT_TRUE(form->deDate->calendarPopup());
+    EXPECT_EQ(form->deDate->FirstDayOfWeek(), Qt::Sunday);
+    form->deDate->PreparePicker();
     EXPECT_EQ(form->deDate->calendarWidget()->firstDayOfWeek(), Qt::Sunday);
 #ifndef Q_OS_WIN
     EXPECT_TRUE(form->sbReset->isEnabled());

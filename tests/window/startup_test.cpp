@@ -199,3 +199,12 @@ TEST_F(RunProgramTest, ClosingTheWindowEndsTheLoopAndWritesNothing) {
     EXPECT_FALSE(AnyMainWindowLeft());
     EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
 }
+
+// The title is sized for the saved window size, not the size the window first showed at.
+TEST_F(StartupTest, TitleTakesTheScaledSizeOfTheSavedWindow) {
+    ReopenWith("[Config]\nWorkAssign=Group 2\nWidth=480\nHeight=640\n");
+    EXPECT_EQ(form->frameGeometry().size(), QSize(480, 640));
+    EXPECT_FLOAT_EQ(form->lblToolbar0->FontSize(), 0.32f * 640 / 16);
+    ReopenWith("[Config]\nWidth=200\nHeight=400\n");
+    EXPECT_FLOAT_EQ(form->lblToolbar0->FontSize(), 0.4f * 400 / 16);
+}
