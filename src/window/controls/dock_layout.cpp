@@ -3,13 +3,7 @@
 #include <QWidget>
 #include <algorithm>
 
-TDockLayout::TDockLayout(QWidget* parent) : TExactLayout(parent) {}
-
-TDockLayout::~TDockLayout() {
-    for (Entry& entry : entries_) {
-        delete entry.item;
-    }
-}
+TDockLayout::TDockLayout(QWidget* parent) : TEntryLayout(parent) {}
 
 void TDockLayout::AddDocked(QWidget* child, TDock dock, qreal extent, const QMarginsF& margins,
                             qreal storedTop) {
@@ -87,24 +81,6 @@ void TDockLayout::addItem(QLayoutItem* item) {
     }
     entries_.push_back(entry);
     invalidate();
-}
-
-QLayoutItem* TDockLayout::itemAt(int index) const {
-    return index >= 0 && index < count() ? entries_[static_cast<std::size_t>(index)].item : nullptr;
-}
-
-QLayoutItem* TDockLayout::takeAt(int index) {
-    if (index < 0 || index >= count()) {
-        return nullptr;
-    }
-    QLayoutItem* item = entries_[static_cast<std::size_t>(index)].item;
-    entries_.erase(entries_.begin() + index);
-    invalidate();
-    return item;
-}
-
-int TDockLayout::count() const {
-    return static_cast<int>(entries_.size());
 }
 
 QSize TDockLayout::sizeHint() const {

@@ -19,10 +19,21 @@
 
 enum class TDock { None, MostTop, Top, Bottom, Left, Right, Client, Contents };
 
-class TDockLayout final : public TExactLayout {
+// What the dock layout keeps for one child.
+struct TDockEntry {
+    QLayoutItem* item = nullptr;
+    TDock dock = TDock::None;
+    qreal extent = 0;
+    QMarginsF margins;
+    qreal storedTop = 0;
+    QRectF stored;
+    bool keepCentre = false;
+    QRectF exact;
+};
+
+class TDockLayout final : public TEntryLayout<TDockEntry> {
 public:
     explicit TDockLayout(QWidget* parent);
-    ~TDockLayout() override;
 
     // `extent` is the child's height or width (ignored for Client and Contents); `storedTop` orders
     // MostTop children.
@@ -45,30 +56,17 @@ public:
     static TDockLayout* Of(const QWidget* parent);
 
     void addItem(QLayoutItem* item) override;
-    QLayoutItem* itemAt(int index) const override;
-    QLayoutItem* takeAt(int index) override;
-    int count() const override;
     QSize sizeHint() const override;
 
 protected:
     void Arrange(const QRectF& area) override;
 
 private:
-    struct Entry {
-        QLayoutItem* item = nullptr;
-        TDock dock = TDock::None;
-        qreal extent = 0;
-        QMarginsF margins;
-        qreal storedTop = 0;
-        QRectF stored;
-        bool keepCentre = false;
-        QRectF exact;
-    };
+    using Entry = TDockEntry;
     Entry* Find(const QWidget* child);
     const Entry* Find(const QWidget* child) const;
     void Place(Entry& entry, const QRectF& rect);
 
-    std::vector<Entry> entries_;
     QSizeF designSize_;
 };
 

@@ -7,6 +7,7 @@
 
 #include <QLayout>
 #include <QRectF>
+#include <vector>
 
 class TExactLayout : public QLayout {
 public:
@@ -35,6 +36,35 @@ private:
     QRect arranged_;
     QSizeF exactSize_;
     QSizeF sizeFromParent_{-1, -1};
+};
+
+// An exact layout over a list of entries, each holding its layout item (`item`) and what the layout
+// keeps for it. The layout owns its items.
+template <class Entry> class TEntryLayout : public TExactLayout {
+public:
+    using TExactLayout::TExactLayout;
+    ~TEntryLayout() override {
+        for (Entry& entry : entries_) {
+            delete entry.item;
+        }
+    }
+
+    QLayoutItem* itemAt(int index) const override {
+        return index >= 0 && index < count() ? entries_[static_cast<std::size_t>(index)].item : nullptr;
+    }
+    QLayoutItem* takeAt(int index) override {
+        if (index < 0 || index >= count()) {
+            return nullptr;
+        }
+        QLayoutItem* item = entries_[static_cast<std::size_t>(index)].item;
+        entries_.erase(entries_.begin() + index);
+        invalidate();
+        return item;
+    }
+    int count() const override { return static_cast<int>(entries_.size()); }
+
+protected:
+    std::vector<Entry> entries_;
 };
 
 // The exact size of a widget: that of its exact layout when it has one, else its integer size.

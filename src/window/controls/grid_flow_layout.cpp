@@ -4,13 +4,7 @@
 #include <algorithm>
 
 TGridFlowLayout::TGridFlowLayout(QWidget* parent, qreal itemWidth, qreal itemHeight)
-    : TExactLayout(parent), itemWidth_(itemWidth), itemHeight_(itemHeight) {}
-
-TGridFlowLayout::~TGridFlowLayout() {
-    for (Entry& entry : entries_) {
-        delete entry.item;
-    }
-}
+    : TEntryLayout(parent), itemWidth_(itemWidth), itemHeight_(itemHeight) {}
 
 void TGridFlowLayout::AddFlowed(QWidget* child, const QMarginsF& margins) {
     addChildWidget(child);
@@ -45,24 +39,6 @@ TGridFlowLayout* TGridFlowLayout::Of(const QWidget* parent) {
 void TGridFlowLayout::addItem(QLayoutItem* item) {
     entries_.push_back(Entry{item, {}, {}});
     invalidate();
-}
-
-QLayoutItem* TGridFlowLayout::itemAt(int index) const {
-    return index >= 0 && index < count() ? entries_[static_cast<std::size_t>(index)].item : nullptr;
-}
-
-QLayoutItem* TGridFlowLayout::takeAt(int index) {
-    if (index < 0 || index >= count()) {
-        return nullptr;
-    }
-    QLayoutItem* item = entries_[static_cast<std::size_t>(index)].item;
-    entries_.erase(entries_.begin() + index);
-    invalidate();
-    return item;
-}
-
-int TGridFlowLayout::count() const {
-    return static_cast<int>(entries_.size());
 }
 
 QSize TGridFlowLayout::sizeHint() const {

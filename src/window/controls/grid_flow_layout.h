@@ -10,10 +10,16 @@
 #include <QMarginsF>
 #include <vector>
 
-class TGridFlowLayout final : public TExactLayout {
+// What the grid-flow layout keeps for one child.
+struct TFlowEntry {
+    QLayoutItem* item = nullptr;
+    QMarginsF margins;
+    QRectF exact;
+};
+
+class TGridFlowLayout final : public TEntryLayout<TFlowEntry> {
 public:
     TGridFlowLayout(QWidget* parent, qreal itemWidth, qreal itemHeight);
-    ~TGridFlowLayout() override;
 
     void AddFlowed(QWidget* child, const QMarginsF& margins = {});
 
@@ -28,21 +34,13 @@ public:
     static TGridFlowLayout* Of(const QWidget* parent);
 
     void addItem(QLayoutItem* item) override;
-    QLayoutItem* itemAt(int index) const override;
-    QLayoutItem* takeAt(int index) override;
-    int count() const override;
     QSize sizeHint() const override;
 
 protected:
     void Arrange(const QRectF& area) override;
 
 private:
-    struct Entry {
-        QLayoutItem* item = nullptr;
-        QMarginsF margins;
-        QRectF exact;
-    };
-    std::vector<Entry> entries_;
+    using Entry = TFlowEntry;
     qreal itemWidth_;
     qreal itemHeight_;
 };
