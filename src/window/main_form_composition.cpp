@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QSignalBlocker>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -100,6 +101,19 @@ TSpeedButton* BackButton(QWidget* parent, const char* name, const QMarginsF& mar
     button->SetLook(TButtonLook::ArrowLeftTool);
     Dock(button, TDock::Left, BarHeight, margins);
     return button;
+}
+
+// The tool bar of the help and about pages: the bar, its rectangle, the product title over it and a
+// Back button at its left end.
+std::tuple<QWidget*, TRectangle*, TLabel*, TSpeedButton*>
+PageToolbar(QWidget* page, const char* bar, const char* rectangle, const char* title, const char* back) {
+    auto* toolbar = Create<QWidget>(page, bar);
+    Dock(toolbar, TDock::Top, BarHeight);
+    auto* fill = Create<TRectangle>(toolbar, rectangle);
+    Dock(fill, TDock::Client);
+    TLabel* label = TitleLabel(fill, title, QStringLiteral("Varnok®"));
+    Dock(label, TDock::Contents);
+    return {toolbar, fill, label, BackButton(label, back, QMarginsF(6, 6, 0, 6))};
 }
 
 // The lists open in Qt's own scrolling list, so their number of visible rows holds in every style.
@@ -315,13 +329,8 @@ void TMainForm::BuildSettingsPage() {
 }
 
 void TMainForm::BuildHelpPage() {
-    tbHelp = Create<QWidget>(tabHelp, "tbHelp");
-    Dock(tbHelp, TDock::Top, BarHeight);
-    rectToolbar2 = Create<TRectangle>(tbHelp, "rectToolbar2");
-    Dock(rectToolbar2, TDock::Client);
-    lblToolbar2 = TitleLabel(rectToolbar2, "lblToolbar2", QStringLiteral("Varnok®"));
-    Dock(lblToolbar2, TDock::Contents);
-    sbBack2 = BackButton(lblToolbar2, "sbBack2", QMarginsF(6, 6, 0, 6));
+    std::tie(tbHelp, rectToolbar2, lblToolbar2, sbBack2) =
+        PageToolbar(tabHelp, "tbHelp", "rectToolbar2", "lblToolbar2", "sbBack2");
 
     rectHelp = Create<TRectangle>(tabHelp, "rectHelp");
     Dock(rectHelp, TDock::Client);
@@ -331,13 +340,8 @@ void TMainForm::BuildHelpPage() {
 }
 
 void TMainForm::BuildAboutPage() {
-    tbAbout = Create<QWidget>(tabAbout, "tbAbout");
-    Dock(tbAbout, TDock::Top, BarHeight);
-    rectToolbar3 = Create<TRectangle>(tbAbout, "rectToolbar3");
-    Dock(rectToolbar3, TDock::Client);
-    lblToolbar3 = TitleLabel(rectToolbar3, "lblToolbar3", QStringLiteral("Varnok®"));
-    Dock(lblToolbar3, TDock::Contents);
-    sbBack3 = BackButton(lblToolbar3, "sbBack3", QMarginsF(6, 6, 0, 6));
+    std::tie(tbAbout, rectToolbar3, lblToolbar3, sbBack3) =
+        PageToolbar(tabAbout, "tbAbout", "rectToolbar3", "lblToolbar3", "sbBack3");
 
     rectAbout = Create<TRectangle>(tabAbout, "rectAbout");
     Dock(rectAbout, TDock::Client);
