@@ -1,10 +1,13 @@
 // The settings store on any file: an untouched file parses and writes back to the same bytes; one
-// write changes or adds only the lines of its key (and section), keeps every other line byte for byte,
-// reads back as the read rules give it (outer blanks and one pair of enclosing quotes dropped, line
-// breaks as blanks, cut at 2047 characters) and is not repeated by a second identical write.
+// write of a UTF-8 value changes or adds only the lines of its key (and section), keeps every other
+// line (byte for byte in a UTF-8 file, character for character in the other encodings), reads back as
+// the read rules give it (outer blanks and one pair of enclosing quotes dropped, line breaks as
+// blanks, cut at 2047 characters) and is not repeated by a second identical write. A file that could
+// not be written back as it came is left untouched, with the write error.
 
 #include "settings/ini_document.h"
 #include "settings/ini_store.h"
+#include "settings/text_encoding.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -153,13 +156,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!IniDocument::IsValidSectionName(section) || !IniDocument::IsValidKeyName(key))
         return 0;
 
+    // The program's names are its own and its values text from its controls: always UTF-8.
+    if (!IsValidUtf8(section) || !IsValidUtf8(key) || !IsValidUtf8(value))
+        return 0;
+
     const WorkFolder folder;
     const fs::path path = folder.Path() / "vnTolmere.ini";
     WriteBytes(path, file);
     IniStore store(path);
-    store.WriteString(section, key, value);
+    const DecodedText before = DecodeText(file);
+    try {
+        store.WriteString(section, key, value);
+    } catch (const SettingsWriteError&) {
+        Check(!before.Writable && ReadBytes(path) == file);
+        return 0;
+    }
     const std::string written = ReadBytes(path);
-    CheckOtherLinesKept(file, written);
+    if (before.Encoding == TextEncoding::Utf8) {
+        // A character cut at the end of the file becomes U+FFFD once a line follows it.
+        const bool repaired = !IsValidUtf8(file) && IsValidUtf8(written);
+        CheckOtherLinesKept(repaired ? ReplaceInvalidUtf8(file) : file, written);
+    } else
+        CheckOtherLinesKept(before.Text, DecodeText(written).Text);
     Check(store.ReadString(section, key, "\x01missing") == ExpectedReadBack(value));
 
     store.WriteString(section, key, value);

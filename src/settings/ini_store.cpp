@@ -74,8 +74,19 @@ void IniStore::WriteString(std::string_view section, std::string_view key, std::
         throw SettingsWriteError(file_);
     IniDocument document = IniDocument::Parse(decoded.Text, PlatformNewLine);
     document.Set(section, key, text);
-    const std::string newText = document.Serialize();
+    std::string newText = document.Serialize();
+    // A file cut in the middle of its last character still reads as UTF-8; a line written after it
+    // would make it read as Windows-1252 from then on, every accented character garbled. The broken
+    // character, lost already, becomes U+FFFD instead.
+    if (decoded.Encoding == TextEncoding::Utf8 && !newText.starts_with("\xEF\xBB\xBF") &&
+        !IsValidUtf8(newText, true))
+        newText = ReplaceInvalidUtf8(newText);
     std::optional<std::string> encoded = EncodeText(newText, decoded.Encoding);
+    // A file that stays in Windows-1252 must still read as Windows-1252: bytes that happen to form
+    // valid UTF-8 would be read back as other characters.
+    if (encoded && decoded.Encoding == TextEncoding::Windows1252 && IsValidUtf8(*encoded, true) &&
+        *encoded != newText)
+        encoded.reset();
     if (!encoded) {
         // A value with a character that Windows-1252 lacks turns the whole file into UTF-8, every
         // other line keeping its characters; UTF-16 can only fail on a value that is not UTF-8.

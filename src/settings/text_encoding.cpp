@@ -173,6 +173,24 @@ bool IsValidUtf8(std::string_view bytes, bool allowCutEnd) {
     return true;
 }
 
+std::string ReplaceInvalidUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (const auto sequence = NextUtf8(bytes, i)) {
+            out.append(bytes.substr(i, sequence->Length));
+            i += sequence->Length;
+        } else {
+            AppendUtf8(out, ReplacementCharacter);
+            ++i;
+            // The continuation bytes of the broken sequence go with it.
+            while (i < bytes.size() && (static_cast<unsigned char>(bytes[i]) & 0xC0) == 0x80)
+                ++i;
+        }
+    }
+    return out;
+}
+
 DecodedText DecodeText(std::string bytes) {
     if (bytes.substr(0, Utf16LittleEndianMark.size()) == Utf16LittleEndianMark)
         return DecodeUtf16(bytes, TextEncoding::Utf16LittleEndian);

@@ -28,5 +28,8 @@ DecodedText DecodeText(std::string bytes);
 // form in that encoding (Windows-1252) or `text` is not valid UTF-8 (both UTF-16 forms).
 std::optional<std::string> EncodeText(std::string_view text, TextEncoding encoding);
 
+// `bytes` with every sequence that is not valid UTF-8 replaced by U+FFFD.
+std::string ReplaceInvalidUtf8(std::string_view bytes);
+
 // Valid UTF-8 throughout, except that the last sequence may be cut short when `allowCutEnd` is set.
 bool IsValidUtf8(std::string_view bytes, bool allowCutEnd = false);

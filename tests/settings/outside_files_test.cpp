@@ -276,6 +276,28 @@ TEST_F(OutsideEncodingTest, Windows1252FileBecomesUtf8ForACharacterItLacks) {
                                  "Note=Geb\xC3\xA4ude \xE2\x82\xAC 5\r\n");
 }
 
+// A 1252 file whose only non-UTF-8 bytes are in the rewritten line would, written in 1252, read back
+// as UTF-8 with other characters ("\xC3\xA9" is "\xC3\x83\xC2\xA9" in 1252, an e with an accent in
+// UTF-8); it is written as UTF-8 instead, so what was saved is what is read.
+TEST_F(OutsideEncodingTest, Windows1252FileThatWouldReadAsUtf8IsWrittenAsUtf8) {
+    WriteBytes(File(), "[Config]\r\nAgency=Caf\xE9\r\n");
+    IniStore store(File());
+    const std::string agency = "\xC3\x83\xC2\xA9";
+    store.WriteString("Config", "Agency", agency);
+    EXPECT_EQ(store.ReadString("Config", "Agency", ""), agency);
+    EXPECT_EQ(ReadBytes(File()), "[Config]\r\nAgency=" + agency + "\r\n");
+}
+
+// A UTF-8 file cut in its last character reads as UTF-8; a key added after that line must not turn
+// the file into one that reads as Windows-1252: the broken character becomes U+FFFD.
+TEST_F(OutsideEncodingTest, CutUtf8FileStaysUtf8WhenALineFollowsTheCut) {
+    WriteBytes(File(), "[Config]\nAgency=Z\xC3\xBCrich\nNote=caf\xC3");
+    IniStore store(File());
+    store.WriteString("Config", "Width", "400");
+    EXPECT_EQ(ReadBytes(File()), "[Config]\nAgency=Z\xC3\xBCrich\nNote=caf\xEF\xBF\xBD\nWidth=400\n");
+    EXPECT_EQ(store.ReadString("Config", "Agency", ""), "Z\xC3\xBCrich");
+}
+
 // Writing the value a UTF-16 file already holds leaves it as it is, so the round trip is exact.
 TEST_F(OutsideEncodingTest, Utf16FileRoundTripsByteForByte) {
     for (const TextEncoding encoding : {TextEncoding::Utf16LittleEndian, TextEncoding::Utf16BigEndian}) {
