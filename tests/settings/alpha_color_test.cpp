@@ -60,6 +60,7 @@ TEST(NamedColors, ConstantsMatchTheirEntries) {
 
 struct ColorTextCase {
     const char* Name;
+    friend void PrintTo(const ColorTextCase& row, std::ostream* out) { *out << row.Name; }
     std::string_view Text;
     TAlphaColor Value;
     std::string_view WrittenBack;
@@ -113,6 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct BadColorCase {
     const char* Name;
+    friend void PrintTo(const BadColorCase& row, std::ostream* out) { *out << row.Name; }
     std::string_view Text;
     std::string_view Message;
 };

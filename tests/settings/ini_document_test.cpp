@@ -8,6 +8,7 @@ namespace {
 
 struct ReadCase {
     const char* Name;
+    friend void PrintTo(const ReadCase& row, std::ostream* out) { *out << row.Name; }
     std::string_view File;
     std::string_view Section;
     std::string_view Key;
@@ -55,6 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct WriteCase {
     const char* Name;
+    friend void PrintTo(const WriteCase& row, std::ostream* out) { *out << row.Name; }
     std::string_view Before;
     std::string_view Section;
     std::string_view Key;

@@ -41,6 +41,7 @@ TEST_F(IniStoreTest, FolderAtTheFilesPathReadsAsDefaults) {
 
 struct IntegerValueCase {
     const char* Name;
+    friend void PrintTo(const IntegerValueCase& row, std::ostream* out) { *out << row.Name; }
     std::string_view Stored;
     std::int32_t Expected;
 };

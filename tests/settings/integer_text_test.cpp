@@ -7,6 +7,7 @@ namespace {
 
 struct Integer32Case {
     const char* Name;
+    friend void PrintTo(const Integer32Case& row, std::ostream* out) { *out << row.Name; }
     std::string_view Text;
     std::optional<std::int32_t> Value;
 };

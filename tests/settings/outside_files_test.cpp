@@ -71,6 +71,8 @@ struct OutsideFile {
     int Width;                     // as loaded
     TAlphaColor OnDuty;            // as loaded
     std::vector<std::string> Kept; // lines the program does not own, which a Save must keep
+
+    friend void PrintTo(const OutsideFile& file, std::ostream* out) { *out << file.Name; }
 };
 
 std::string Repeated(std::string_view line, std::size_t bytes) {

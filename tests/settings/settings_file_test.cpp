@@ -13,6 +13,7 @@ const fs::path DataFolder = SETTINGS_TEST_DATA_DIR;
 
 struct JoinCase {
     const char* Name;
+    friend void PrintTo(const JoinCase& row, std::ostream* out) { *out << row.Name; }
     const char* Folder;
     const char* Item;
     const char* Joined;
