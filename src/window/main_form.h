@@ -183,8 +183,8 @@ private:
     void sbEmailClick();
     void sbTolmereClick();
     void ComputeFontSizes();
-    // The limits apply to the outer size; the frame is known only once the window is shown.
-    // True when the frame changed. A window manager tells the frame only after the window shows.
+    // Sets the size limits, which apply to the outer size, for the frame as now known; true when the
+    // frame changed. A window manager tells the frame only after the window shows.
     bool UpdateSizeLimits();
     bool FrameKnown() const;
 
