@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "program_icon.h"
+#include "window/handler_error_event.h"
 
 #include <QMessageBox>
 
@@ -40,6 +41,17 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
         ShowError(error);
     }
     return false;
+}
+
+bool TApplication::event(QEvent* event) {
+    if (event->type() != THandlerErrorEvent::EventType())
+        return QApplication::event(event);
+    try {
+        std::rethrow_exception(static_cast<THandlerErrorEvent*>(event)->Error());
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+    return true;
 }
 
 void TApplication::ShowError(const std::exception& error) {

@@ -1,6 +1,7 @@
 #pragma once
-// TApplication: the application object. An error that escapes an event handler is shown in an error
-// box, its message followed by a full stop, and the program goes on.
+// TApplication: the application object. An error that escapes a handler is shown in an error box, its
+// message followed by a full stop, and the program goes on: handlers bound to signals hand their
+// errors over as an event; an error escaping any other event handler is caught in notify().
 
 #include <QApplication>
 #include <exception>
@@ -12,6 +13,8 @@ public:
     TApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
+    // Shows the errors that the window's handlers hand over.
+    bool event(QEvent* event) override;
 
     // Shows `error` the way an escaped error is shown.
     static void ShowError(const std::exception& error);

@@ -1,7 +1,9 @@
 #include "main_form.h"
 
 #include "controls/tag.h"
+#include "handler_error_event.h"
 
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QEvent>
 #include <QGraphicsOpacityEffect>
@@ -31,30 +33,43 @@ TMainForm::~TMainForm() {
     edAgency->removeEventFilter(this);
 }
 
+template <class Sender, class Signal>
+void TMainForm::Bind(Sender* sender, Signal signal, void (TMainForm::*handler)()) {
+    connect(sender, signal, this, [this, handler] {
+        try {
+            (this->*handler)();
+        } catch (...) {
+            // Handed to the application object's error handling before it could unwind through Qt.
+            THandlerErrorEvent error(std::current_exception());
+            QCoreApplication::sendEvent(QCoreApplication::instance(), &error);
+        }
+    });
+}
+
 void TMainForm::BindHandlers() {
-    connect(tabCtrl, &TTabControl::currentChanged, this, &TMainForm::tabCtrlChange);
-    connect(bPrev, &TButton::clicked, this, &TMainForm::bPrevClick);
-    connect(bNext, &TButton::clicked, this, &TMainForm::bNextClick);
-    connect(bToday, &TButton::clicked, this, &TMainForm::bTodayClick);
+    Bind(tabCtrl, &TTabControl::currentChanged, &TMainForm::tabCtrlChange);
+    Bind(bPrev, &TButton::clicked, &TMainForm::bPrevClick);
+    Bind(bNext, &TButton::clicked, &TMainForm::bNextClick);
+    Bind(bToday, &TButton::clicked, &TMainForm::bTodayClick);
     for (TRectangle* cell : gR) {
         if (!cell->testAttribute(Qt::WA_TransparentForMouseEvents))
-            connect(cell, &TRectangle::clicked, this, &TMainForm::gR00Click);
+            Bind(cell, &TRectangle::clicked, &TMainForm::gR00Click);
     }
-    connect(deDate, &TDateEdit::closePicker, this, &TMainForm::deDateClosePicker);
-    connect(ccbColor, &TComboBox::closePopup, this, &TMainForm::ccbColorClosePopup);
+    Bind(deDate, &TDateEdit::closePicker, &TMainForm::deDateClosePicker);
+    Bind(ccbColor, &TComboBox::closePopup, &TMainForm::ccbColorClosePopup);
     for (TButton* role : {bWork, bOff, bMulti, bLdTr, bBkGr})
-        connect(role, &TButton::clicked, this, &TMainForm::bWorkClick);
-    connect(cbPlt, &TComboBox::closePopup, this, &TMainForm::cbPltClosePopup);
+        Bind(role, &TButton::clicked, &TMainForm::bWorkClick);
+    Bind(cbPlt, &TComboBox::closePopup, &TMainForm::cbPltClosePopup);
     // The wheel and the arrow keys choose an item without opening the list: the assignment follows
     // them as it follows the list. After a choice in the list this runs once more, to the same end.
-    connect(cbPlt, &TComboBox::activated, this, &TMainForm::cbPltClosePopup);
+    Bind(cbPlt, &TComboBox::activated, &TMainForm::cbPltClosePopup);
     edAgency->installEventFilter(this);
     for (TSpeedButton* back : {sbBack1, sbBack2, sbBack3})
-        connect(back, &TSpeedButton::clicked, this, &TMainForm::sbBack1Click);
-    connect(bSave, &TButton::clicked, this, &TMainForm::bSaveClick);
-    connect(sbReset, &TSpeedButton::clicked, this, &TMainForm::sbResetClick);
-    connect(sbEmail, &TSpeedButton::clicked, this, &TMainForm::sbEmailClick);
-    connect(sbTolmere, &TSpeedButton::clicked, this, &TMainForm::sbTolmereClick);
+        Bind(back, &TSpeedButton::clicked, &TMainForm::sbBack1Click);
+    Bind(bSave, &TButton::clicked, &TMainForm::bSaveClick);
+    Bind(sbReset, &TSpeedButton::clicked, &TMainForm::sbResetClick);
+    Bind(sbEmail, &TSpeedButton::clicked, &TMainForm::sbEmailClick);
+    Bind(sbTolmere, &TSpeedButton::clicked, &TMainForm::sbTolmereClick);
 
     agencyOpacity_ = new QGraphicsOpacityEffect(edAgency);
     edAgency->setGraphicsEffect(agencyOpacity_);

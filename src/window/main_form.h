@@ -155,6 +155,10 @@ private:
     void BuildAboutPage();
     void ApplyWindowsView();
     void BindHandlers();
+    // Connects a control's signal to a handler; an error that escapes the handler goes to the
+    // application object as a THandlerErrorEvent.
+    template <class Sender, class Signal>
+    void Bind(Sender* sender, Signal signal, void (TMainForm::*handler)());
     // Draws the color list's swatches, once.
     void EnsureColorSwatches();
     void ApplyAccessibleNames();
