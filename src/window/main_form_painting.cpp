@@ -1,7 +1,7 @@
 // Painting: every color, font size, style and computed text of the window, set from the global state.
 // Painters only set properties of existing controls and never move the keyboard focus.
 
-#include "calendar_colors.h"
+#include "calendar/calendar_colors.h"
 #include "controls/grid_flow_layout.h"
 #include "controls/tag.h"
 #include "main_form.h"
