@@ -1,6 +1,9 @@
 #include "window/controls/button.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -75,7 +78,23 @@ TEST(Button, LeavesNavigationKeysToTheWindow) {
     EXPECT_EQ(keysAtWindow, 4);
 }
 
-TEST(SpeedButton, NeverTakesTheFocus) {
-    TSpeedButton button;
-    EXPECT_EQ(button.focusPolicy(), Qt::NoFocus);
+TEST(SpeedButton, AClickLeavesTheFocusWhereItWas) {
+    QWidget window;
+    auto* edit = new QLineEdit(&window);
+    auto* speed = new TSpeedButton(&window);
+    auto* push = new TButton(&window);
+    speed->setGeometry(0, 30, 60, 30);
+    push->setGeometry(0, 60, 60, 30);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), edit);
+
+    QSignalSpy clicks(speed, &TSpeedButton::clicked);
+    QTest::mouseClick(speed, Qt::LeftButton);
+    EXPECT_EQ(clicks.size(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    // A plain button does take the focus on the same click.
+    QTest::mouseClick(push, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), push);
 }
