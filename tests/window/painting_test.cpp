@@ -31,6 +31,7 @@ constexpr ArgbColor Slategray = 0xFF708090;
 constexpr ArgbColor Goldenrod = 0xFFDAA520;
 constexpr ArgbColor Silver = 0xFFC0C0C0;
 constexpr ArgbColor Khaki = 0xFFF0E68C;
+constexpr ArgbColor Yellow = 0xFFFFFF00;
 
 // The default roles: on duty Blue, off duty Darkgray, RDO Goldenrod, lead/trail Silver, background White.
 ArgbColor DefaultDutyColor(char code) {
@@ -178,6 +179,58 @@ INSTANTIATE_TEST_SUITE_P(
                                "[Config]\nWorkAssign=Group 3\nShowPaydays=1\n[Colors]\nOn-Duty=Red\n"
                                "Off-Duty=Khaki\nBkGr=Navy\n",
                                Red, Khaki, Navy}),
+    RowName);
+
+struct SelectedDayCase {
+    const char* name;
+    const char* colors; // the [Colors] section
+    Qt::Key key;        // pressed `presses` times from Friday 22 September 2023, on duty
+    int presses;
+    int cell;
+    char code;
+    ArgbColor fill;
+    ArgbColor number;
+    ArgbColor border;
+};
+
+class SelectedDayTest : public PaintingTest, public testing::WithParamInterface<SelectedDayCase> {};
+
+// The selected cell takes its duty color as fill and that color's contrast color for its number; the
+// rows pick an off-duty and an RDO color that contrast differently, so each code must use its own.
+TEST_P(SelectedDayTest, NumberTakesTheContrastOfItsOwnDutyColor) {
+    const SelectedDayCase& row = GetParam();
+    ReopenWith(std::string("[Config]\nWorkAssign=Group 3\n[Colors]\n") + row.colors);
+    Press(row.key, row.presses);
+    ASSERT_EQ(Group3September2023[static_cast<std::size_t>(row.cell)], row.code);
+    ASSERT_EQ(form->State().CurrentDate, DateSerial(2023, 8, 27) + row.cell);
+    for (int cell = SeptemberFirstCell; cell <= SeptemberLastCell; ++cell) {
+        SCOPED_TRACE(testing::Message() << "cell " << cell);
+        const char code = Group3September2023[static_cast<std::size_t>(cell)];
+        if (cell == row.cell) {
+            EXPECT_EQ(Cell(cell)->FillColor(), row.fill);
+            EXPECT_EQ(Number(cell)->TextColor(), row.number);
+            EXPECT_EQ(Cell(cell)->StrokeColor(), row.border);
+        } else if (code == row.code) {
+            // The same code unselected: its duty color on the background.
+            EXPECT_EQ(Cell(cell)->FillColor(), White);
+            EXPECT_EQ(Number(cell)->TextColor(), row.fill);
+        }
+    }
+}
+
+// Sunday 24 September is off duty (cell 28), Monday 18 September an RDO (cell 22). Navy takes White
+// numbers and Yellow Black ones; both take Slategray borders.
+INSTANTIATE_TEST_SUITE_P(
+    Codes, SelectedDayTest,
+    testing::Values(
+        SelectedDayCase{"OffDutyNavy", "Off-Duty=Navy\nRDO=Yellow\n", Qt::Key_Right, 2, 28, 'K', Navy, White,
+                        Slategray},
+        SelectedDayCase{"RdoYellow", "Off-Duty=Navy\nRDO=Yellow\n", Qt::Key_Left, 4, 22, 'Y', Yellow, Black,
+                        Slategray},
+        SelectedDayCase{"OffDutyYellow", "Off-Duty=Yellow\nRDO=Navy\n", Qt::Key_Right, 2, 28, 'K', Yellow,
+                        Black, Slategray},
+        SelectedDayCase{"RdoNavy", "Off-Duty=Yellow\nRDO=Navy\n", Qt::Key_Left, 4, 22, 'Y', Navy, White,
+                        Slategray}),
     RowName);
 
 struct PaydayCase {
