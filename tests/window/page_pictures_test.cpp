@@ -97,7 +97,10 @@ protected:
 // its height, so both the proportions and the centring across and down are seen.
 TEST_F(PagePicturesTest, HelpPictureFitsWithinItsMarginsKeepingItsProportions) {
     form->tabCtrl->SetCurrentIndex(HelpPage);
-    const QImage file = FileDrawnBy(form->ImgHelp);
+    auto* help = Find<TPicture>(QStringLiteral("ImgHelp"));
+    auto* page = Find(QStringLiteral("rectHelp"));
+    ASSERT_TRUE(help && page);
+    const QImage file = FileDrawnBy(help);
     ASSERT_FALSE(file.isNull());
     const struct {
         QSize outer;
@@ -107,37 +110,41 @@ TEST_F(PagePicturesTest, HelpPictureFitsWithinItsMarginsKeepingItsProportions) {
         SCOPED_TRACE(testing::Message() << size.outer.width() << "x" << size.outer.height());
         ResizeOuter(size.outer);
         QTest::qWait(0);
-        ASSERT_TRUE(form->ImgHelp->isVisible());
+        ASSERT_TRUE(help->isVisible());
 
         // Margins of 10 on every side of the page below its tool bar.
-        const TDockLayout* page = TDockLayout::Of(form->rectHelp);
-        ASSERT_NE(page, nullptr);
-        const QSizeF room = page->ExactSize();
-        const QRectF exact = page->ExactGeometry(form->ImgHelp);
+        ASSERT_EQ(help->parentWidget(), page);
+        const TDockLayout* layout = TDockLayout::Of(page);
+        ASSERT_NE(layout, nullptr);
+        const QSizeF room = layout->ExactSize();
+        const QRectF exact = layout->ExactGeometry(help);
         EXPECT_DOUBLE_EQ(exact.left(), 10);
         EXPECT_DOUBLE_EQ(exact.top(), 10);
         EXPECT_DOUBLE_EQ(exact.width(), room.width() - 20);
         EXPECT_DOUBLE_EQ(exact.height(), room.height() - 20);
-        EXPECT_EQ(form->ImgHelp->parentWidget(), form->rectHelp);
 
-        const QSize area = form->ImgHelp->size();
+        const QSize area = help->size();
         const qreal across = qreal(area.width()) / file.width();
         const qreal down = qreal(area.height()) / file.height();
         EXPECT_EQ(across < down, size.widthLimited) << across << " " << down;
-        ExpectDrawnAt(VisibleBounds(RenderAlone(form->ImgHelp)), ExpectedVisibleArea(file, area));
+        ExpectDrawnAt(VisibleBounds(RenderAlone(help)), ExpectedVisibleArea(file, area));
     }
 }
 
 TEST_F(PagePicturesTest, AboutWatermarkIsTheSextantFittedAtOneTenthOpacityUnderTheText) {
     form->tabCtrl->SetCurrentIndex(AboutPage);
     QTest::qWait(0);
-    TPicture* mark = form->imgSextant;
+    auto* mark = Find<TPicture>(QStringLiteral("imgSextant"));
+    auto* page = Find(QStringLiteral("rectAbout"));
+    auto* text = Find(QStringLiteral("loAbout"));
+    ASSERT_TRUE(mark && page && text);
     ASSERT_TRUE(mark->isVisible());
     EXPECT_DOUBLE_EQ(mark->Opacity(), 0.1);
     // Children are drawn in order: the text and its buttons come after the watermark.
-    const QObjectList& layers = form->rectAbout->children();
-    EXPECT_LT(layers.indexOf(mark), layers.indexOf(form->loAbout));
-    EXPECT_EQ(mark->size(), form->rectAbout->size()) << "the watermark fills the page";
+    ASSERT_EQ(mark->parentWidget(), page);
+    const QObjectList& layers = page->children();
+    EXPECT_LT(layers.indexOf(mark), layers.indexOf(text));
+    EXPECT_EQ(mark->size(), page->size()) << "the watermark fills the page";
 
     const QImage file = FileDrawnBy(mark);
     ASSERT_FALSE(file.isNull());

@@ -508,6 +508,8 @@ TEST_F(PaintingTest, ControlsTakeTheScaledFontSizesAtOnce) {
 // Font sizes follow the height alone; in a narrow window the texts of the grids and the month name
 // shrink to the room they have instead of running into their neighbours.
 TEST_F(PaintingTest, TextsFitTheirRoomAtTheSizeLimits) {
+    // Measured with the fonts of this machine, as the window measures when it fits the texts, so the
+    // comparison holds whichever font and hinting a machine has.
     const auto widthOf = [](const TTextControl* text) {
         return QFontMetricsF(text->EffectiveFont()).horizontalAdvance(text->Text());
     };
