@@ -134,7 +134,8 @@ TEST_F(RepeatClickTest, HeldPressKeepsClickingOffTheButtonAndReleaseOutsideAddsN
     EXPECT_FALSE(button->isDown());
     WaitForTicks(ticks, 1);
     EXPECT_EQ(timer->interval(), TButton::RepeatIntervalMs);
-    EXPECT_EQ(clicks.count(), 0) << "the end of the delay gives no click";
+    // Checked as a relation: a busy machine may already have ticked again.
+    EXPECT_EQ(clicks.count(), ticks.count() - 1) << "the end of the delay gives no click";
     WaitForTicks(ticks, 6);
     const qint64 elapsed = held.elapsed();
     EXPECT_EQ(clicks.count(), ticks.count() - 1) << "one click per tick after the delay";
