@@ -191,10 +191,7 @@ void TMainForm::BuildCalendarPage() {
     for (TButton* arrow : {bPrev, bNext}) {
         // Clicking an arrow must not pull the keys away from the window.
         arrow->setFocusPolicy(Qt::NoFocus);
-        // First repeat 600 ms after the press, then every 100 ms while held.
-        arrow->setAutoRepeat(true);
-        arrow->setAutoRepeatDelay(600);
-        arrow->setAutoRepeatInterval(100);
+        arrow->SetRepeatClick(true);
     }
 
     loCalendar = Create<QWidget>(tabCalendar, "loCalendar");

@@ -40,8 +40,8 @@ void TMainForm::FormCreate() {
     swPaydays->setChecked(loaded.ShowPaydays);
     SetOuterSize(QSize(loaded.Width, loaded.Height));
 
-    bPrev->setAutoRepeat(true);
-    bNext->setAutoRepeat(true);
+    bPrev->SetRepeatClick(true);
+    bNext->SetRepeatClick(true);
     const TDateTime today = clock_.Today();
     deDate->setDate(QDateOf(today));
     deDate->SetFirstDayOfWeek(Qt::Sunday);

@@ -5,6 +5,10 @@
 #include "window_fixture.h"
 
 #include <QDateEdit>
+#include <QFontMetricsF>
+#include <QLineEdit>
+#include <QStyleOptionComboBox>
+#include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -100,4 +104,43 @@ TEST_F(MainFormResizeTest, HiddenPagesFollowTheSize) {
     EXPECT_DOUBLE_EQ(TGridFlowLayout::Of(form->gloCal)->ItemWidth(), (400 - 0.1) / 7);
     EXPECT_DOUBLE_EQ(DockExtent(form->tbCalendar), form->frameGeometry().height() / 16.0);
     ExpectSevenColumns(form->gR, 6, form->gloCal);
+}
+
+TEST_F(MainFormResizeTest, TabCaptionsAndTheDateAreShownWholeAtEveryWidth) {
+    const QFont themeFont = form->tabCtrl->TabBar()->font();
+    for (int outerWidth : {180, 330, 480}) {
+        SCOPED_TRACE(testing::Message() << outerWidth << " wide");
+        ResizeOuter(QSize(outerWidth, 320));
+        ASSERT_EQ(form->frameGeometry().width(), outerWidth);
+        QTabBar* strip = form->tabCtrl->TabBar();
+        const QFont captionFont = form->tabCtrl->CaptionFont();
+        const QFontMetricsF captionMetrics(captionFont);
+        for (int index = 0; index < form->tabCtrl->Count(); ++index) {
+            const QRect caption = form->tabCtrl->CaptionRect(index);
+            EXPECT_TRUE(strip->tabRect(index).contains(caption)) << index;
+            EXPECT_LE(captionMetrics.size(Qt::TextShowMnemonic, strip->tabText(index)).width(),
+                      caption.width())
+                << index;
+            EXPECT_GE(captionMetrics.height(), 0.6 * QFontMetricsF(themeFont).height()) << "still readable";
+        }
+
+        // The date edit's own field shows the whole date, beside the drop-down button.
+        QLineEdit* field = form->deDate->findChild<QLineEdit*>();
+        ASSERT_NE(field, nullptr);
+        const qreal textWidth = QFontMetricsF(field->font()).horizontalAdvance(field->text());
+        EXPECT_EQ(field->text(), QStringLiteral("09/22/23"));
+        EXPECT_LE(textWidth, field->contentsRect().width() - 2 * 2) << "QLineEdit keeps 2 free at each side";
+        EXPECT_TRUE(form->deDate->rect().contains(field->geometry()));
+        QStyleOptionComboBox option;
+        option.initFrom(form->deDate);
+        option.editable = true;
+        const QRect arrow = form->deDate->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                                  QStyle::SC_ComboBoxArrow, form->deDate);
+        EXPECT_LE(field->geometry().right(), arrow.left());
+        EXPECT_GE(arrow.width(), TDateEdit::CompactArrowWidth);
+    }
+    // Where there is room, the theme's sizes stay.
+    EXPECT_EQ(form->tabCtrl->CaptionFont(), themeFont);
+    EXPECT_FALSE(form->deDate->Compact());
+    EXPECT_EQ(form->deDate->findChild<QLineEdit*>()->font(), form->deDate->font());
 }

@@ -1,14 +1,73 @@
 #include "button.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStyleOptionButton>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
+#include <QTimer>
 #include <algorithm>
 
-TButton::TButton(QWidget* parent) : QPushButton(parent) {
+TButton::TButton(QWidget* parent) : QPushButton(parent), repeatTimer_(new QTimer(this)) {
     setAttribute(Qt::WA_Hover);
     setAutoDefault(false);
+    repeatTimer_->setObjectName(QStringLiteral("repeatTimer"));
+    repeatTimer_->setTimerType(Qt::PreciseTimer);
+    connect(repeatTimer_, &QTimer::timeout, this, &TButton::RepeatTick);
+}
+
+void TButton::SetRepeatClick(bool on) {
+    repeatClick_ = on;
+    if (!on)
+        StopRepeat();
+}
+
+void TButton::mousePressEvent(QMouseEvent* event) {
+    QPushButton::mousePressEvent(event);
+    // Qt's own auto-repeat stops while the pointer is off the button; this one follows the press.
+    if (repeatClick_ && event->button() == Qt::LeftButton && isDown()) {
+        held_ = true;
+        repeating_ = false;
+        repeatTimer_->start(RepeatDelayMs);
+    }
+}
+
+void TButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        StopRepeat();
+    // Clicks only when released over the button.
+    QPushButton::mouseReleaseEvent(event);
+}
+
+void TButton::RepeatTick() {
+    if (!held_) {
+        StopRepeat();
+        return;
+    }
+    if (!repeating_) {
+        repeating_ = true;
+        repeatTimer_->start(RepeatIntervalMs);
+        return;
+    }
+    emit clicked(isChecked());
+}
+
+void TButton::StopRepeat() {
+    held_ = false;
+    repeating_ = false;
+    repeatTimer_->stop();
+}
+
+void TButton::changeEvent(QEvent* event) {
+    // A disabled button loses its press.
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        StopRepeat();
+    QPushButton::changeEvent(event);
+}
+
+void TButton::hideEvent(QHideEvent* event) {
+    StopRepeat();
+    QPushButton::hideEvent(event);
 }
 
 void TButton::SetLook(TButtonLook look) {

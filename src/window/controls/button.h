@@ -5,6 +5,9 @@
 // never show the stored text. Until a font color is set the theme's button text color is used.
 // Navigation keys (arrows, Page Up/Down, Home, End) are left to the window even while the button
 // holds the focus.
+// Repeat-click (off until set): a left press starts a 500 ms delay, then clicked() is raised every
+// 100 ms for as long as the press lasts, wherever the pointer moves in the meantime. The release
+// ends it; released over the button, the ordinary click follows, released elsewhere nothing does.
 //
 // TSpeedButton: a TButton that never takes the keyboard focus.
 
@@ -14,6 +17,7 @@
 #include <array>
 
 class QPainter;
+class QTimer;
 
 enum class TButtonLook { Push, ArrowLeftTool, ArrowRightTool, RefreshTool };
 enum class TButtonState { Normal, Hot, Pressed, Focused };
@@ -22,7 +26,15 @@ class TButton : public QPushButton {
     Q_OBJECT
 
 public:
+    static constexpr int RepeatDelayMs = 500;
+    static constexpr int RepeatIntervalMs = 100;
+
     explicit TButton(QWidget* parent = nullptr);
+
+    bool RepeatClick() const { return repeatClick_; }
+    void SetRepeatClick(bool on);
+    // True from a press with repeat-click on until its release.
+    bool Held() const { return held_; }
 
     TButtonLook Look() const { return look_; }
     void SetLook(TButtonLook look);
@@ -43,9 +55,21 @@ protected:
     // The tool looks' arrow or refresh sign, in the current font color, centred in `area`.
     void DrawGlyph(QPainter& painter, const QRectF& area) const;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
+    void RepeatTick();
+    void StopRepeat();
+
+    // Named "repeatTimer": its first timeout ends the delay, every later one raises a click.
+    QTimer* repeatTimer_;
+    bool repeatClick_ = false;
+    bool held_ = false;
+    bool repeating_ = false;
     TButtonLook look_ = TButtonLook::Push;
     std::array<ArgbColor, 4> fontColors_{};
     bool ownFontColors_ = false;
