@@ -1,0 +1,220 @@
+#include "duty_command.h"
+
+#include "assignment_text.h"
+#include "date_argument.h"
+#include "day_answer.h"
+
+#include "schedule/duty_rotation.h"
+#include "settings/alpha_color.h"
+#include "settings/atomic_file.h"
+#include "settings/settings_file.h"
+
+#include <QCommandLineParser>
+#include <QDateTime>
+
+#include <array>
+#include <string>
+
+#ifndef VARNOK_VERSION
+#error "VARNOK_VERSION must be defined by the build"
+#endif
+
+namespace {
+
+constexpr int UsageError = 2;
+constexpr int IoError = 1;
+
+// A failure of the command; RunDutyTool prints its one line and returns its code.
+struct ToolFailure {
+    int ExitCode;
+    QString Message;
+};
+
+[[noreturn]] void FailUsage(const QString& message) {
+    throw ToolFailure{UsageError, message};
+}
+
+struct Subcommand {
+    const char* Name;
+    const char* Summary;
+    int (*Run)(const QStringList& arguments, const DutyToolEnvironment& environment);
+};
+
+void Print(std::ostream& stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    stream.write(bytes.constData(), bytes.size());
+}
+
+const QCommandLineOption AssignmentOption(
+    QStringList{QStringLiteral("a"), QStringLiteral("assignment")},
+    QStringLiteral("The group: 1 to 7, or \"Group 3\". Default: the assignment saved in the settings."),
+    QStringLiteral("GROUP"));
+
+// A parser for one subcommand: its name as the first positional argument, then its own options.
+void PrepareParser(QCommandLineParser& parser, const char* name, const char* summary) {
+    parser.setApplicationDescription(QString::fromLatin1(summary));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QString::fromLatin1(name), QString::fromLatin1(summary));
+}
+
+// Parses and answers --help; returns false when help was printed.
+bool ParseSubcommand(QCommandLineParser& parser, const QStringList& arguments, const DutyToolEnvironment& env) {
+    if (!parser.parse(arguments))
+        FailUsage(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        Print(*env.Out, parser.helpText());
+        return false;
+    }
+    return true;
+}
+
+// The positional arguments after the subcommand's name; more than `most` is a usage error.
+QStringList Operands(const QCommandLineParser& parser, qsizetype most) {
+    QStringList operands = parser.positionalArguments().mid(1);
+    if (operands.size() > most)
+        FailUsage(QStringLiteral("unexpected argument '%1'").arg(operands.at(most)));
+    return operands;
+}
+
+struct ToolSettings {
+    SettingsState State;
+    LoadedSettings Loaded;
+};
+
+// The user's settings, read where the program reads them, without creating or writing anything.
+// Colors are read (and must be valid) only when the output uses them.
+ToolSettings ReadToolSettings(const DutyToolEnvironment& env, bool withColors) {
+    ToolSettings settings;
+    FindSettingsFile(settings.State, env.SettingsBase);
+    try {
+        settings.Loaded = withColors ? LoadSettings(settings.State) : LoadConfigSettings(settings.State);
+    } catch (const ColorConversionError& error) {
+        throw ToolFailure{IoError, QStringLiteral("settings file %1: %2")
+                                       .arg(QString::fromStdString(settings.State.IniFileName),
+                                            QString::fromStdString(error.what()))};
+    }
+    return settings;
+}
+
+// The saved assignment as the window selects it: an exact entry name, else the first entry (TFD).
+int SavedAssignment(const LoadedSettings& loaded) {
+    const QString saved = QString::fromStdString(loaded.WorkAssign);
+    for (int assignment = 0; assignment < AssignmentCount; ++assignment) {
+        if (AssignmentName(assignment) == saved)
+            return assignment;
+    }
+    return 0;
+}
+
+// The group of --assignment, else the saved one; TFD has no rotation to put out.
+int GroupFor(const QCommandLineParser& parser, const LoadedSettings& loaded) {
+    if (parser.isSet(AssignmentOption)) {
+        const QString text = parser.value(AssignmentOption);
+        const std::optional<int> assignment = AssignmentFromText(text);
+        if (!assignment)
+            FailUsage(QStringLiteral("unknown assignment '%1': use 1 to 7 or \"Group 1\" to \"Group 7\"").arg(text));
+        if (*assignment == 0)
+            FailUsage(QStringLiteral("TFD has no duty rotation: choose a group, 1 to 7"));
+        return *assignment;
+    }
+    const int saved = SavedAssignment(loaded);
+    if (saved == 0)
+        FailUsage(QStringLiteral("the saved assignment is TFD, which has no duty rotation: "
+                                 "choose a group with --assignment"));
+    return saved;
+}
+
+TDateTime DateOperand(const QString& text, const DutyToolEnvironment& env) {
+    const std::optional<TDateTime> date = DateFromArgument(text, *env.Clock);
+    if (!date)
+        FailUsage(QStringLiteral("'%1' is not a date: use YYYY-MM-DD, today or tomorrow").arg(text));
+    return *date;
+}
+
+int RunDay(const QStringList& arguments, const DutyToolEnvironment& env) {
+    QCommandLineParser parser;
+    PrepareParser(parser, "day", "Tell whether a group is on duty on a day, and whether it is a payday.");
+    parser.addPositionalArgument(QStringLiteral("DATE"), QStringLiteral("YYYY-MM-DD, today or tomorrow. Default: today."),
+                                 QStringLiteral("[DATE]"));
+    const QCommandLineOption all(QStringLiteral("all"), QStringLiteral("One line for each of the seven groups."));
+    parser.addOptions({AssignmentOption, all});
+    if (!ParseSubcommand(parser, arguments, env))
+        return 0;
+    const QStringList operands = Operands(parser, 1);
+    const TDateTime date = operands.isEmpty() ? env.Clock->Today() : DateOperand(operands.front(), env);
+    QString lines;
+    if (parser.isSet(all)) {
+        if (parser.isSet(AssignmentOption))
+            FailUsage(QStringLiteral("--all and --assignment exclude each other"));
+        for (int group = 1; group < AssignmentCount; ++group)
+            lines += DayAnswer(group, date, env.Locale) + QLatin1Char('\n');
+    } else {
+        const ToolSettings settings = ReadToolSettings(env, false);
+        lines = DayAnswer(GroupFor(parser, settings.Loaded), date, env.Locale) + QLatin1Char('\n');
+    }
+    Print(*env.Out, lines);
+    return 0;
+}
+
+constexpr std::array<Subcommand, 1> Subcommands{{
+    {"day", "Tell whether a group is on duty on a day (default today).", &RunDay},
+}};
+
+const Subcommand* FindSubcommand(const QString& name) {
+    for (const Subcommand& subcommand : Subcommands) {
+        if (name == QLatin1String(subcommand.Name))
+            return &subcommand;
+    }
+    return nullptr;
+}
+
+int RunTopLevel(const QStringList& arguments, const DutyToolEnvironment& env) {
+    QCommandLineParser parser;
+    QString description = QStringLiteral("The duty rotation of Varnok for Tolmere outside the window.\n\nCommands:\n");
+    for (const Subcommand& subcommand : Subcommands)
+        description += QStringLiteral("  %1  %2\n").arg(QLatin1String(subcommand.Name), -5).arg(QLatin1String(subcommand.Summary));
+    description += QStringLiteral("\nSee varnok-duty COMMAND --help for the options of each command.");
+    parser.setApplicationDescription(description);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Displays help on commandline options."));
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Displays version information."));
+    parser.addOptions({help, version});
+    parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("The command to run."),
+                                 QStringLiteral("COMMAND [options]"));
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (!parser.parse(arguments))
+        FailUsage(parser.errorText());
+    if (parser.isSet(help)) {
+        Print(*env.Out, parser.helpText());
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        Print(*env.Out, QStringLiteral("varnok-duty " VARNOK_VERSION "\n"));
+        return 0;
+    }
+    const QStringList rest = parser.positionalArguments();
+    if (rest.isEmpty())
+        FailUsage(QStringLiteral("no command given: try varnok-duty --help"));
+    const Subcommand* subcommand = FindSubcommand(rest.front());
+    if (subcommand == nullptr)
+        FailUsage(QStringLiteral("unknown command '%1': try varnok-duty --help").arg(rest.front()));
+    return subcommand->Run(QStringList{arguments.value(0, QStringLiteral("varnok-duty"))} + rest, env);
+}
+
+} // namespace
+
+int RunDutyTool(const QStringList& arguments, const DutyToolEnvironment& environment) {
+    try {
+        return RunTopLevel(arguments, environment);
+    } catch (const ToolFailure& failure) {
+        Print(*environment.Err, QStringLiteral("varnok-duty: ") + failure.Message + QLatin1Char('\n'));
+        return failure.ExitCode;
+    }
+}
+
+std::int64_t CalendarStampTime() {
+    bool ok = false;
+    const qint64 epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&ok);
+    return ok ? epoch : QDateTime::currentSecsSinceEpoch();
+}

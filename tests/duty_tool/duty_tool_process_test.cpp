@@ -1,0 +1,123 @@
+#include "tool_process.h"
+
+#include <QDirIterator>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// Bad input: one line on standard error, nothing on standard output, exit 2 for usage and 1 for I/O.
+struct BadInput {
+    const char* Name;
+    friend void PrintTo(const BadInput& row, std::ostream* out) { *out << row.Name; }
+    QStringList Arguments;
+    const char* Settings; // settings file contents; nullptr for none
+    const char* Message;
+    int ExitCode;
+};
+
+class BadInputTest : public testing::TestWithParam<BadInput> {};
+
+TEST_P(BadInputTest, OneLineAndTheExitCode) {
+    const ToolHome home;
+    if (GetParam().Settings != nullptr)
+        home.WriteSettings(GetParam().Settings);
+    const ToolRun run = home.Run(GetParam().Arguments);
+    EXPECT_EQ(run.ExitCode, GetParam().ExitCode);
+    EXPECT_EQ(run.Err.toStdString(), std::string("varnok-duty: ") + GetParam().Message + "\n");
+    EXPECT_TRUE(run.Out.isEmpty()) << run.Out.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BadInputTest,
+    testing::Values(
+        BadInput{"NoCommand", {}, nullptr, "no command given: try varnok-duty --help", 2},
+        BadInput{"UnknownCommand", {"night"}, nullptr, "unknown command 'night': try varnok-duty --help", 2},
+        BadInput{"UnknownOption", {"day", "--bogus"}, nullptr, "Unknown option 'bogus'.", 2},
+        BadInput{"UnknownAssignment", {"day", "--assignment", "Group 9"}, nullptr,
+                 "unknown assignment 'Group 9': use 1 to 7 or \"Group 1\" to \"Group 7\"", 2},
+        BadInput{"DepartmentGiven", {"day", "-a", "TFD"}, nullptr,
+                 "TFD has no duty rotation: choose a group, 1 to 7", 2},
+        BadInput{"DepartmentSaved", {"day"}, "[Config]\nWorkAssign=TFD\n",
+                 "the saved assignment is TFD, which has no duty rotation: choose a group with --assignment", 2},
+        BadInput{"NothingSaved", {"day"}, nullptr,
+                 "the saved assignment is TFD, which has no duty rotation: choose a group with --assignment", 2},
+        BadInput{"MalformedDate", {"day", "2027-02-30", "-a", "3"}, nullptr,
+                 "'2027-02-30' is not a date: use YYYY-MM-DD, today or tomorrow", 2},
+        BadInput{"TwoDates", {"day", "2027-01-15", "2027-01-16", "-a", "3"}, nullptr,
+                 "unexpected argument '2027-01-16'", 2},
+        BadInput{"AllWithAssignment", {"day", "--all", "-a", "3"}, nullptr,
+                 "--all and --assignment exclude each other", 2}),
+    [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.Name); });
+
+TEST(DutyToolProcess, DayAnswersForTheSavedGroupAndTheGivenOne) {
+    const ToolHome home;
+    home.WriteSettings("[Config]\nWorkAssign=Group 5\n[Colors]\nOn-Duty=not a color\n");
+    ToolRun run = home.Run({"day", "2027-01-15"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    EXPECT_EQ(run.Out.toStdString(), "Friday, January 15, 2027: Group 5 off duty, payday\n");
+
+    run = home.Run({"day", "2027-01-15", "--assignment", "group 3"});
+    EXPECT_EQ(run.Out.toStdString(), "Friday, January 15, 2027: Group 3 on duty, payday\n");
+}
+
+TEST(DutyToolProcess, AllGivesOneLinePerGroup) {
+    const ToolHome home;
+    const ToolRun run = home.Run({"day", "2022-01-01", "--all"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    EXPECT_EQ(run.Out.toStdString(), "Saturday, January 1, 2022: Group 1 on duty\n"
+                                     "Saturday, January 1, 2022: Group 2 on duty\n"
+                                     "Saturday, January 1, 2022: Group 3 regular day off\n"
+                                     "Saturday, January 1, 2022: Group 4 off duty\n"
+                                     "Saturday, January 1, 2022: Group 5 off duty\n"
+                                     "Saturday, January 1, 2022: Group 6 off duty\n"
+                                     "Saturday, January 1, 2022: Group 7 on duty\n");
+}
+
+QStringList Listing(const QString& folder) {
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        entries << it.next();
+    entries.sort();
+    return entries;
+}
+
+TEST(DutyToolProcess, ReadingTheSettingsCreatesNothing) {
+    const ToolHome home;
+    const QStringList before = Listing(home.Path());
+    const ToolRun run = home.Run({"day", "today"});
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_EQ(Listing(home.Path()), before);
+}
+
+// With a display named that does not exist, a program that tried to connect would fail.
+TEST(DutyToolProcess, RunsWithoutADisplayAndNeverConnectsToOne) {
+    const ToolHome home;
+    QProcessEnvironment unreachable = home.Environment();
+    unreachable.insert(QStringLiteral("DISPLAY"), QStringLiteral(":97"));
+    unreachable.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("varnok-no-such-display"));
+    for (const QProcessEnvironment& environment : {home.Environment(), unreachable}) {
+        const ToolRun run = home.Run({"day", "tomorrow", "-a", "2"}, environment);
+        EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+        EXPECT_TRUE(run.Err.isEmpty()) << run.Err.toStdString();
+        EXPECT_TRUE(run.Out.contains(": Group 2 ")) << run.Out.toStdString();
+    }
+}
+
+TEST(DutyToolProcess, HelpAndVersion) {
+    const ToolHome home;
+    ToolRun run = home.Run({"--version"});
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_EQ(run.Out.toStdString(), "varnok-duty " VARNOK_VERSION "\n");
+    run = home.Run({"--help"});
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_TRUE(run.Out.contains("\n  day ")) << run.Out.toStdString();
+    run = home.Run({"day", "--help"});
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_TRUE(run.Out.contains("--all")) << run.Out.toStdString();
+}
+
+} // namespace
