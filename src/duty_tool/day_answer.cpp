@@ -1,24 +1,12 @@
 #include "day_answer.h"
 
 #include "assignment_text.h"
+#include "duty_words.h"
 
 #include "schedule/duty_rotation.h"
 #include "schedule/payday.h"
 
 #include <QDate>
-
-QString DutyWords(char code) {
-    switch (code) {
-    case DutyOn:
-        return QStringLiteral("on duty");
-    case DutyOff:
-        return QStringLiteral("off duty");
-    case DutyRdo:
-        return QStringLiteral("regular day off");
-    default:
-        return QStringLiteral("no schedule");
-    }
-}
 
 QString DayAnswer(int assignment, TDateTime date, const QLocale& locale) {
     ScheduleState schedule;
@@ -31,7 +19,7 @@ QString DayAnswer(int assignment, TDateTime date, const QLocale& locale) {
     if (code == DutyNone)
         line += QStringLiteral("no schedule for ") + AssignmentName(assignment);
     else
-        line += AssignmentName(assignment) + QLatin1Char(' ') + DutyWords(code);
+        line += AssignmentName(assignment) + QLatin1Char(' ') + QString::fromLatin1(DutyWords(code));
     if (IsPayday(date))
         line += QStringLiteral(", payday");
     return line;

@@ -3,6 +3,7 @@
 #include "assignment_text.h"
 #include "date_argument.h"
 #include "day_answer.h"
+#include "duty_csv.h"
 
 #include "schedule/duty_rotation.h"
 #include "settings/alpha_color.h"
@@ -49,6 +50,14 @@ const QCommandLineOption AssignmentOption(
     QStringList{QStringLiteral("a"), QStringLiteral("assignment")},
     QStringLiteral("The group: 1 to 7, or \"Group 3\". Default: the assignment saved in the settings."),
     QStringLiteral("GROUP"));
+
+const QCommandLineOption OutputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                      QStringLiteral("Write to FILE; - (the default) is standard output."),
+                                      QStringLiteral("FILE"));
+const QCommandLineOption FromOption(QStringLiteral("from"), QStringLiteral("First day, YYYY-MM-DD, today or tomorrow."),
+                                    QStringLiteral("DATE"));
+const QCommandLineOption ToOption(QStringLiteral("to"), QStringLiteral("Last day, YYYY-MM-DD, today or tomorrow."),
+                                  QStringLiteral("DATE"));
 
 // A parser for one subcommand: its name as the first positional argument, then its own options.
 void PrepareParser(QCommandLineParser& parser, const char* name, const char* summary) {
@@ -131,6 +140,40 @@ TDateTime DateOperand(const QString& text, const DutyToolEnvironment& env) {
     return *date;
 }
 
+struct DateRange {
+    TDateTime From;
+    TDateTime To;
+};
+
+// --from and --to, each falling back to its default; the first must not lie after the second.
+DateRange RangeFor(const QCommandLineParser& parser, const DutyToolEnvironment& env, TDateTime defaultFrom,
+                   TDateTime defaultTo) {
+    const DateRange range{parser.isSet(FromOption) ? DateOperand(parser.value(FromOption), env) : defaultFrom,
+                          parser.isSet(ToOption) ? DateOperand(parser.value(ToOption), env) : defaultTo};
+    if (range.From > range.To)
+        FailUsage(QStringLiteral("--from %1 is after --to %2").arg(IsoDateText(range.From), IsoDateText(range.To)));
+    return range;
+}
+
+TDateTime FirstOfYear(TDateTime date) {
+    return DateSerial(YearMonthDayOf(date).year() / std::chrono::January / 1);
+}
+
+TDateTime LastOfYear(TDateTime date) {
+    return DateSerial(YearMonthDayOf(date).year() / std::chrono::December / 31);
+}
+
+// To standard output for "-" or no -o, else the whole file through the atomic writer.
+void WriteOutput(const std::string& bytes, const QCommandLineParser& parser, const DutyToolEnvironment& env) {
+    const QString file = parser.isSet(OutputOption) ? parser.value(OutputOption) : QStringLiteral("-");
+    if (file == QLatin1String("-")) {
+        env.Out->write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return;
+    }
+    if (!ReplaceFileAtomically(std::filesystem::path(file.toStdU16String()), bytes))
+        throw ToolFailure{IoError, QStringLiteral("cannot write %1").arg(file)};
+}
+
 int RunDay(const QStringList& arguments, const DutyToolEnvironment& env) {
     QCommandLineParser parser;
     PrepareParser(parser, "day", "Tell whether a group is on duty on a day, and whether it is a payday.");
@@ -156,8 +199,24 @@ int RunDay(const QStringList& arguments, const DutyToolEnvironment& env) {
     return 0;
 }
 
-constexpr std::array<Subcommand, 1> Subcommands{{
+int RunCsv(const QStringList& arguments, const DutyToolEnvironment& env) {
+    QCommandLineParser parser;
+    PrepareParser(parser, "csv", "Write a group's duty days as a CSV table, one row a day.");
+    parser.addOptions({AssignmentOption, FromOption, ToOption, OutputOption});
+    if (!ParseSubcommand(parser, arguments, env))
+        return 0;
+    Operands(parser, 0);
+    const TDateTime today = env.Clock->Today();
+    const TDateTime from = parser.isSet(FromOption) ? DateOperand(parser.value(FromOption), env) : FirstOfYear(today);
+    const DateRange range = RangeFor(parser, env, from, LastOfYear(from));
+    const ToolSettings settings = ReadToolSettings(env, false);
+    WriteOutput(DutyCsv(GroupFor(parser, settings.Loaded), range.From, range.To), parser, env);
+    return 0;
+}
+
+constexpr std::array<Subcommand, 2> Subcommands{{
     {"day", "Tell whether a group is on duty on a day (default today).", &RunDay},
+    {"csv", "Write a CSV table of a group's duty, one row a day (default this year).", &RunCsv},
 }};
 
 const Subcommand* FindSubcommand(const QString& name) {

@@ -1,4 +1,5 @@
 #include "duty_tool/day_answer.h"
+#include "duty_tool/duty_words.h"
 
 #include "schedule/date_serial.h"
 
@@ -33,7 +34,7 @@ TEST_P(DayAnswerTest, EachGroupGetsItsCodeInWords) {
         if (code == 'Z')
             expected += "no schedule for Group " + std::to_string(group);
         else
-            expected += "Group " + std::to_string(group) + " " + DutyWords(code).toStdString();
+            expected += "Group " + std::to_string(group) + " " + std::string(DutyWords(code));
         if (row.Payday)
             expected += ", payday";
         EXPECT_EQ(DayAnswer(group, date, English).toStdString(), expected) << "Group " << group;

@@ -1,5 +1,6 @@
 #include "tool_process.h"
 
+#include <QDate>
 #include <QDirIterator>
 
 #include <gtest/gtest.h>
@@ -48,6 +49,13 @@ INSTANTIATE_TEST_SUITE_P(
                  "'2027-02-30' is not a date: use YYYY-MM-DD, today or tomorrow", 2},
         BadInput{"TwoDates", {"day", "2027-01-15", "2027-01-16", "-a", "3"}, nullptr,
                  "unexpected argument '2027-01-16'", 2},
+        BadInput{"FromAfterTo", {"csv", "-a", "3", "--from", "2027-02-01", "--to", "2027-01-31"}, nullptr,
+                 "--from 2027-02-01 is after --to 2027-01-31", 2},
+        BadInput{"MalformedFrom", {"csv", "-a", "3", "--from", "15.01.2027"}, nullptr,
+                 "'15.01.2027' is not a date: use YYYY-MM-DD, today or tomorrow", 2},
+        BadInput{"CsvTakesNoOperand", {"csv", "-a", "3", "2027"}, nullptr, "unexpected argument '2027'", 2},
+        BadInput{"UnwritableCsv", {"csv", "-a", "3", "-o", "no-such-folder/duty.csv"}, nullptr,
+                 "cannot write no-such-folder/duty.csv", 1},
         BadInput{"AllWithAssignment", {"day", "--all", "-a", "3"}, nullptr,
                  "--all and --assignment exclude each other", 2}),
     [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.Name); });
@@ -74,6 +82,34 @@ TEST(DutyToolProcess, AllGivesOneLinePerGroup) {
                                      "Saturday, January 1, 2022: Group 5 off duty\n"
                                      "Saturday, January 1, 2022: Group 6 off duty\n"
                                      "Saturday, January 1, 2022: Group 7 on duty\n");
+}
+
+TEST(DutyToolProcess, CsvGoesToTheFileOrToStandardOutput) {
+    const ToolHome home;
+    const QStringList arguments = {"csv", "-a", "4", "--from", "2027-01-14", "--to", "2027-01-15"};
+    const std::string table = "date,weekday,assignment,duty,payday\r\n"
+                              "2027-01-14,Thursday,Group 4,regular day off,no\r\n"
+                              "2027-01-15,Friday,Group 4,regular day off,yes\r\n";
+    ToolRun run = home.Run(arguments);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    EXPECT_EQ(run.Out.toStdString(), table);
+
+    run = home.Run(arguments + QStringList{"-o", "duty.csv"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    EXPECT_TRUE(run.Out.isEmpty());
+    QFile file(home.Path() + QStringLiteral("/duty.csv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), table);
+}
+
+TEST(DutyToolProcess, CsvCoversThisYearByDefault) {
+    const ToolHome home;
+    const ToolRun run = home.Run({"csv", "-a", "1"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    const QByteArray year = QByteArray::number(QDate::currentDate().year());
+    EXPECT_TRUE(run.Out.contains("\r\n" + year + "-01-01,")) << run.Out.left(200).toStdString();
+    EXPECT_TRUE(run.Out.contains("\r\n" + year + "-12-31,"));
+    EXPECT_FALSE(run.Out.contains("\r\n" + QByteArray::number(QDate::currentDate().year() + 1) + "-01-01,"));
 }
 
 QStringList Listing(const QString& folder) {
