@@ -3,6 +3,7 @@
 #include "assignment_text.h"
 #include "date_argument.h"
 #include "day_answer.h"
+#include "duty_calendar.h"
 #include "duty_csv.h"
 
 #include "schedule/duty_rotation.h"
@@ -12,7 +13,10 @@
 
 #include <QCommandLineParser>
 #include <QDateTime>
+#include <QDir>
+#include <QRegularExpression>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -58,6 +62,10 @@ const QCommandLineOption FromOption(QStringLiteral("from"), QStringLiteral("Firs
                                     QStringLiteral("DATE"));
 const QCommandLineOption ToOption(QStringLiteral("to"), QStringLiteral("Last day, YYYY-MM-DD, today or tomorrow."),
                                   QStringLiteral("DATE"));
+
+const QCommandLineOption OpenOption(QStringLiteral("open"),
+                                    QStringLiteral("Write the file into the documents folder, named after the group and "
+                                                   "the year, and open it with the desktop's program for it."));
 
 // A parser for one subcommand: its name as the first positional argument, then its own options.
 void PrepareParser(QCommandLineParser& parser, const char* name, const char* summary) {
@@ -174,6 +182,51 @@ void WriteOutput(const std::string& bytes, const QCommandLineParser& parser, con
         throw ToolFailure{IoError, QStringLiteral("cannot write %1").arg(file)};
 }
 
+// The file --open writes: "Group 3 duty 2027.ics" in the documents folder, or "... 2022-2100.ics"
+// for several years.
+QString OpenFileName(int group, TDateTime from, TDateTime to, const char* extension) {
+    const int firstYear = static_cast<int>(YearMonthDayOf(from).year());
+    const int lastYear = static_cast<int>(YearMonthDayOf(to).year());
+    const QString years = firstYear == lastYear ? QString::number(firstYear)
+                                                : QStringLiteral("%1-%2").arg(firstYear).arg(lastYear);
+    return QStringLiteral("%1 duty %2.%3").arg(AssignmentName(group), years, QLatin1String(extension));
+}
+
+// --open: the file goes into the documents folder (made when missing) and to the desktop.
+void WriteAndOpen(const std::string& bytes, const QString& name, const DutyToolEnvironment& env) {
+    if (env.DocumentsFolder.isEmpty() || !QDir().mkpath(env.DocumentsFolder))
+        throw ToolFailure{IoError, QStringLiteral("no documents folder to write %1 into").arg(name)};
+    const QString file = QDir(env.DocumentsFolder).filePath(name);
+    if (!ReplaceFileAtomically(std::filesystem::path(file.toStdU16String()), bytes))
+        throw ToolFailure{IoError, QStringLiteral("cannot write %1").arg(file)};
+    Print(*env.Out, file + QLatin1Char('\n'));
+    const QString failure = env.Open(QUrl::fromLocalFile(file));
+    if (!failure.isEmpty())
+        throw ToolFailure{IoError, QStringLiteral("cannot open %1: %2").arg(file, failure)};
+}
+
+void RejectOutputWithOpen(const QCommandLineParser& parser) {
+    if (parser.isSet(OpenOption) && parser.isSet(OutputOption))
+        FailUsage(QStringLiteral("--open and --output exclude each other"));
+}
+
+// "HH:MM", 00:00 to 23:59, as minutes after midnight.
+int ShiftStartMinute(const QString& text) {
+    static const QRegularExpression time(QStringLiteral("^([01]?\\d|2[0-3]):([0-5]\\d)$"));
+    const QRegularExpressionMatch match = time.match(text.trimmed());
+    if (!match.hasMatch())
+        FailUsage(QStringLiteral("'%1' is not a time of day: use HH:MM, 00:00 to 23:59").arg(text));
+    return match.captured(1).toInt() * 60 + match.captured(2).toInt();
+}
+
+int ShiftHours(const QString& text) {
+    bool ok = false;
+    const int hours = text.trimmed().toInt(&ok);
+    if (!ok || hours < 1 || hours > 24)
+        FailUsage(QStringLiteral("'%1' is not a shift length: use a whole number of hours, 1 to 24").arg(text));
+    return hours;
+}
+
 int RunDay(const QStringList& arguments, const DutyToolEnvironment& env) {
     QCommandLineParser parser;
     PrepareParser(parser, "day", "Tell whether a group is on duty on a day, and whether it is a payday.");
@@ -214,9 +267,53 @@ int RunCsv(const QStringList& arguments, const DutyToolEnvironment& env) {
     return 0;
 }
 
-constexpr std::array<Subcommand, 2> Subcommands{{
+int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
+    QCommandLineParser parser;
+    PrepareParser(parser, "ics", "Write a group's duty days as an iCalendar file for a calendar program.");
+    const QCommandLineOption rdo(QStringLiteral("rdo"), QStringLiteral("Add the regular days off."));
+    const QCommandLineOption paydays(QStringLiteral("paydays"), QStringLiteral("Add the paydays."));
+    const QCommandLineOption shiftStart(QStringLiteral("shift-start"),
+                                        QStringLiteral("Duty days become shifts starting at TIME (HH:MM, local time)."),
+                                        QStringLiteral("TIME"));
+    const QCommandLineOption shiftHours(QStringLiteral("shift-hours"),
+                                        QStringLiteral("The length of a shift, 1 to 24 hours; needs --shift-start."),
+                                        QStringLiteral("HOURS"));
+    parser.addOptions({AssignmentOption, FromOption, ToOption, rdo, paydays, shiftStart, shiftHours, OutputOption,
+                       OpenOption});
+    if (!ParseSubcommand(parser, arguments, env))
+        return 0;
+    Operands(parser, 0);
+    RejectOutputWithOpen(parser);
+    DutyCalendarRequest request;
+    const DateRange range = RangeFor(parser, env, ScheduleCutoff + 1, PickerMaxDate);
+    for (const TDateTime date : {range.From, range.To}) {
+        if (date <= ScheduleCutoff || date > PickerMaxDate)
+            FailUsage(QStringLiteral("%1 lies outside the duty schedule, %2 to %3")
+                          .arg(IsoDateText(date), IsoDateText(ScheduleCutoff + 1), IsoDateText(PickerMaxDate)));
+    }
+    if (parser.isSet(shiftStart) != parser.isSet(shiftHours))
+        FailUsage(QStringLiteral("--shift-start and --shift-hours go together"));
+    if (parser.isSet(shiftStart))
+        request.Shift = ShiftTimes{ShiftStartMinute(parser.value(shiftStart)), ShiftHours(parser.value(shiftHours))};
+    const ToolSettings settings = ReadToolSettings(env, false);
+    request.Assignment = GroupFor(parser, settings.Loaded);
+    request.From = range.From;
+    request.To = range.To;
+    request.RegularDaysOff = parser.isSet(rdo);
+    request.Paydays = parser.isSet(paydays);
+    request.StampTime = env.StampTime;
+    const std::string calendar = DutyCalendar(request);
+    if (parser.isSet(OpenOption))
+        WriteAndOpen(calendar, OpenFileName(request.Assignment, range.From, range.To, "ics"), env);
+    else
+        WriteOutput(calendar, parser, env);
+    return 0;
+}
+
+constexpr std::array<Subcommand, 3> Subcommands{{
     {"day", "Tell whether a group is on duty on a day (default today).", &RunDay},
     {"csv", "Write a CSV table of a group's duty, one row a day (default this year).", &RunCsv},
+    {"ics", "Write a group's duty days as an iCalendar file (default 2022 to 2100).", &RunIcs},
 }};
 
 const Subcommand* FindSubcommand(const QString& name) {
@@ -270,6 +367,16 @@ int RunDutyTool(const QStringList& arguments, const DutyToolEnvironment& environ
         Print(*environment.Err, QStringLiteral("varnok-duty: ") + failure.Message + QLatin1Char('\n'));
         return failure.ExitCode;
     }
+}
+
+ApplicationKind ApplicationKindFor(const QStringList& arguments) {
+    const QStringList rest = arguments.mid(1);
+    const auto command = std::find_if(rest.begin(), rest.end(), [](const QString& argument) {
+        return !argument.startsWith(QLatin1Char('-'));
+    });
+    if (command == rest.end() || *command != QLatin1String("ics"))
+        return ApplicationKind::Core;
+    return rest.contains(QStringLiteral("--open")) ? ApplicationKind::DesktopGui : ApplicationKind::Core;
 }
 
 std::int64_t CalendarStampTime() {

@@ -24,10 +24,17 @@ struct DutyToolEnvironment {
     std::ostream* Err = nullptr;
     QString DocumentsFolder;     // where --open writes
     std::int64_t StampTime = 0;  // seconds since 1970 (UTC) for the calendar's DTSTAMP
-    std::function<bool(const QUrl&)> Open; // hands a file to the desktop
+    // Hands a file to the desktop; the empty text when that worked, else the reason it did not.
+    std::function<QString(const QUrl&)> Open;
 };
 
 int RunDutyTool(const QStringList& arguments, const DutyToolEnvironment& environment);
+
+// Which application object the arguments need: Qt Core alone, or Qt Gui on the desktop (--open, to
+// hand a file to the desktop). Only the subcommand and --open are looked at; the command itself
+// checks everything.
+enum class ApplicationKind { Core, DesktopGui };
+ApplicationKind ApplicationKindFor(const QStringList& arguments);
 
 // SOURCE_DATE_EPOCH when it holds a whole number of seconds, else the current time.
 std::int64_t CalendarStampTime();

@@ -7,12 +7,40 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QStandardPaths>
 
 #include <iostream>
+#include <memory>
+
+namespace {
+
+// X11 and Wayland desktops announce themselves in the environment; Windows and macOS always have one.
+bool HasNoDesktopSession() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+           qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    return false;
+#endif
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    // Only --open needs the desktop; everything else runs without any display, from cron or ssh.
+    // Without a desktop session the command still checks its arguments and writes the file, and
+    // then says why it cannot open it, instead of Qt aborting on a missing display.
+    const bool desktop = ApplicationKindFor(arguments) == ApplicationKind::DesktopGui;
+    const bool haveSession = !HasNoDesktopSession();
+    std::unique_ptr<QCoreApplication> app;
+    if (desktop && haveSession)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
     const SystemTodayClock clock;
     DutyToolEnvironment environment;
     environment.Clock = &clock;
@@ -22,7 +50,11 @@ int main(int argc, char* argv[]) {
     environment.Err = &std::cerr;
     environment.DocumentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     environment.StampTime = CalendarStampTime();
-    environment.Open = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    environment.Open = [haveSession](const QUrl& url) {
+        if (!haveSession)
+            return QStringLiteral("no desktop session (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+        return QDesktopServices::openUrl(url) ? QString() : QStringLiteral("the desktop has no program for it");
+    };
     const int code = RunDutyTool(QCoreApplication::arguments(), environment);
     std::cout.flush();
     return code;

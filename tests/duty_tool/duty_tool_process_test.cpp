@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <string>
 
 namespace {
@@ -56,6 +58,22 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"CsvTakesNoOperand", {"csv", "-a", "3", "2027"}, nullptr, "unexpected argument '2027'", 2},
         BadInput{"UnwritableCsv", {"csv", "-a", "3", "-o", "no-such-folder/duty.csv"}, nullptr,
                  "cannot write no-such-folder/duty.csv", 1},
+        BadInput{"IcsBeforeTheSchedule", {"ics", "-a", "3", "--from", "2021-12-31"}, nullptr,
+                 "2021-12-31 lies outside the duty schedule, 2022-01-01 to 2100-12-31", 2},
+        BadInput{"IcsAfterTheSchedule", {"ics", "-a", "3", "--to", "2101-01-01"}, nullptr,
+                 "2101-01-01 lies outside the duty schedule, 2022-01-01 to 2100-12-31", 2},
+        BadInput{"IcsDepartment", {"ics", "--assignment", "tfd"}, nullptr,
+                 "TFD has no duty rotation: choose a group, 1 to 7", 2},
+        BadInput{"ShiftStartAlone", {"ics", "-a", "3", "--shift-start", "07:00"}, nullptr,
+                 "--shift-start and --shift-hours go together", 2},
+        BadInput{"ShiftStartNoTime", {"ics", "-a", "3", "--shift-start", "24:00", "--shift-hours", "24"}, nullptr,
+                 "'24:00' is not a time of day: use HH:MM, 00:00 to 23:59", 2},
+        BadInput{"ShiftTooLong", {"ics", "-a", "3", "--shift-start", "07:00", "--shift-hours", "25"}, nullptr,
+                 "'25' is not a shift length: use a whole number of hours, 1 to 24", 2},
+        BadInput{"OpenWithOutput", {"ics", "-a", "3", "--open", "-o", "x.ics"}, nullptr,
+                 "--open and --output exclude each other", 2},
+        BadInput{"UnwritableIcs", {"ics", "-a", "3", "-o", "/proc/varnok.ics"}, nullptr,
+                 "cannot write /proc/varnok.ics", 1},
         BadInput{"AllWithAssignment", {"day", "--all", "-a", "3"}, nullptr,
                  "--all and --assignment exclude each other", 2}),
     [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.Name); });
@@ -110,6 +128,51 @@ TEST(DutyToolProcess, CsvCoversThisYearByDefault) {
     EXPECT_TRUE(run.Out.contains("\r\n" + year + "-01-01,")) << run.Out.left(200).toStdString();
     EXPECT_TRUE(run.Out.contains("\r\n" + year + "-12-31,"));
     EXPECT_FALSE(run.Out.contains("\r\n" + QByteArray::number(QDate::currentDate().year() + 1) + "-01-01,"));
+}
+
+TEST(DutyToolProcess, OpenWithoutADesktopWritesTheFileAndSaysWhyItCannotOpenIt) {
+    const ToolHome home;
+    const ToolRun run = home.Run({"ics", "-a", "3", "--open", "--from", "2027-01-01", "--to", "2027-12-31"});
+    const QString file = home.Path() + QStringLiteral("/Documents/Group 3 duty 2027.ics");
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err.toStdString(), "varnok-duty: cannot open " + file.toStdString() +
+                                         ": no desktop session (neither DISPLAY nor WAYLAND_DISPLAY is set)\n");
+    EXPECT_TRUE(QFile::exists(file));
+}
+
+TEST(DutyToolProcess, IcsBytesRepeatWithSourceDateEpoch) {
+    const ToolHome home;
+    home.WriteSettings("[Config]\nWorkAssign=Group 2\n");
+    QProcessEnvironment environment = home.Environment();
+    environment.insert(QStringLiteral("SOURCE_DATE_EPOCH"), QStringLiteral("1700000000"));
+    const ToolRun first = home.Run({"ics", "--rdo", "--paydays"}, environment);
+    const ToolRun second = home.Run({"ics", "--rdo", "--paydays"}, environment);
+    EXPECT_EQ(first.ExitCode, 0) << first.Err.toStdString();
+    EXPECT_TRUE(first.Out.contains("\r\nDTSTAMP:20231114T221320Z\r\n"));
+    EXPECT_TRUE(first.Out.contains("\r\nSUMMARY:On duty \xe2\x80\x93 Group 2\r\n"));
+    EXPECT_EQ(first.Out, second.Out);
+}
+
+TEST(DutyToolProcess, AFailedWriteLeavesTheOldFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    const ToolHome home;
+    QDir(home.Path()).mkdir(QStringLiteral("out"));
+    const QString target = home.Path() + QStringLiteral("/out/duty.ics");
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old calendar");
+    old.close();
+    QFile::setPermissions(home.Path() + QStringLiteral("/out"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const ToolRun run = home.Run({"ics", "-a", "3", "-o", target});
+    QFile::setPermissions(home.Path() + QStringLiteral("/out"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err.toStdString(), "varnok-duty: cannot write " + target.toStdString() + "\n");
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old calendar"));
+    EXPECT_EQ(QDir(home.Path() + QStringLiteral("/out")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("duty.ics")});
 }
 
 QStringList Listing(const QString& folder) {
