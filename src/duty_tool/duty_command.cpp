@@ -7,6 +7,7 @@
 #include "duty_csv.h"
 
 #include "schedule/duty_rotation.h"
+#include "year_sheet/year_sheet.h"
 #include "settings/alpha_color.h"
 #include "settings/atomic_file.h"
 #include "settings/settings_file.h"
@@ -14,6 +15,8 @@
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+#include <QPageSize>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -310,10 +313,91 @@ int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
     return 0;
 }
 
-constexpr std::array<Subcommand, 3> Subcommands{{
+// A page size by its key as QPageSize names it: A4, Letter, Legal, A3, Tabloid and the rest.
+QPageSize PageSizeNamed(const QString& text) {
+    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+        const auto size = static_cast<QPageSize::PageSizeId>(id);
+        if (size != QPageSize::Custom && QPageSize::key(size).compare(text.trimmed(), Qt::CaseInsensitive) == 0)
+            return QPageSize(size);
+    }
+    FailUsage(QStringLiteral("unknown page size '%1': use A4, Letter, Legal, A3 or another standard name").arg(text));
+}
+
+constexpr int FirstSheetYear = 2022;
+constexpr int LastSheetYear = 2100;
+
+int SheetYear(const QString& text) {
+    bool ok = false;
+    const int year = text.trimmed().toInt(&ok);
+    if (!ok)
+        FailUsage(QStringLiteral("'%1' is not a year").arg(text));
+    if (year < FirstSheetYear || year > LastSheetYear)
+        FailUsage(QStringLiteral("%1 lies outside the duty schedule's years, %2 to %3")
+                      .arg(year)
+                      .arg(FirstSheetYear)
+                      .arg(LastSheetYear));
+    return year;
+}
+
+int RunYear(const QStringList& arguments, const DutyToolEnvironment& env) {
+    QCommandLineParser parser;
+    PrepareParser(parser, "year", "Draw a printable sheet of a group's duty year as a PDF or a PNG.");
+    parser.addPositionalArgument(QStringLiteral("YEAR"), QStringLiteral("2022 to 2100. Default: this year."),
+                                 QStringLiteral("[YEAR]"));
+    const QCommandLineOption paydays(QStringLiteral("paydays"),
+                                     QStringLiteral("Underline the paydays (also when the saved payday switch is on)."));
+    const QCommandLineOption pageSize(QStringLiteral("page-size"),
+                                      QStringLiteral("Paper size, such as A4, Letter, Legal or A3. Default: Letter "
+                                                     "where the locale measures in inches, else A4."),
+                                      QStringLiteral("SIZE"));
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("Write to FILE.pdf or FILE.png; - (the default) is standard "
+                                                   "output, as PDF."),
+                                    QStringLiteral("FILE"));
+    parser.addOptions({AssignmentOption, paydays, pageSize, output, OpenOption});
+    if (!ParseSubcommand(parser, arguments, env))
+        return 0;
+    const QStringList operands = Operands(parser, 1);
+    if (parser.isSet(OpenOption) && parser.isSet(output))
+        FailUsage(QStringLiteral("--open and --output exclude each other"));
+    const int year = operands.isEmpty() ? static_cast<int>(YearMonthDayOf(env.Clock->Today()).year())
+                                        : SheetYear(operands.front());
+    if (operands.isEmpty() && (year < FirstSheetYear || year > LastSheetYear))
+        FailUsage(QStringLiteral("this year, %1, lies outside the duty schedule's years: name a year").arg(year));
+    const QString file = parser.isSet(output) ? parser.value(output) : QStringLiteral("-");
+    bool png = false;
+    if (file != QLatin1String("-")) {
+        const QString suffix = QFileInfo(file).suffix().toLower();
+        if (suffix != QLatin1String("pdf") && suffix != QLatin1String("png"))
+            FailUsage(QStringLiteral("%1: the year sheet is written as a .pdf or a .png file").arg(file));
+        png = suffix == QLatin1String("png");
+    }
+    YearSheetRequest request;
+    request.PageSize = parser.isSet(pageSize) ? PageSizeNamed(parser.value(pageSize))
+                                              : DefaultYearSheetPageSize(env.Locale);
+    const ToolSettings settings = ReadToolSettings(env, true);
+    request.Year = year;
+    request.Assignment = GroupFor(parser, settings.Loaded);
+    request.Settings = settings.State;
+    request.ShowPaydays = parser.isSet(paydays) || settings.Loaded.ShowPaydays;
+    request.Locale = env.Locale;
+    const QByteArray sheet = png ? YearSheetPng(request) : YearSheetPdf(request);
+    const std::string bytes(sheet.constData(), static_cast<std::size_t>(sheet.size()));
+    if (parser.isSet(OpenOption)) {
+        WriteAndOpen(bytes, QStringLiteral("%1 duty %2.pdf").arg(AssignmentName(request.Assignment)).arg(year), env);
+    } else if (file == QLatin1String("-")) {
+        env.Out->write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    } else if (!ReplaceFileAtomically(std::filesystem::path(file.toStdU16String()), bytes)) {
+        throw ToolFailure{IoError, QStringLiteral("cannot write %1").arg(file)};
+    }
+    return 0;
+}
+
+constexpr std::array<Subcommand, 4> Subcommands{{
     {"day", "Tell whether a group is on duty on a day (default today).", &RunDay},
     {"csv", "Write a CSV table of a group's duty, one row a day (default this year).", &RunCsv},
     {"ics", "Write a group's duty days as an iCalendar file (default 2022 to 2100).", &RunIcs},
+    {"year", "Draw a printable year of a group's duty as PDF or PNG (default this year).", &RunYear},
 }};
 
 const Subcommand* FindSubcommand(const QString& name) {
@@ -369,14 +453,17 @@ int RunDutyTool(const QStringList& arguments, const DutyToolEnvironment& environ
     }
 }
 
-ApplicationKind ApplicationKindFor(const QStringList& arguments) {
+ApplicationKind ApplicationKindFor(const QStringList& arguments, bool desktopSession) {
     const QStringList rest = arguments.mid(1);
     const auto command = std::find_if(rest.begin(), rest.end(), [](const QString& argument) {
         return !argument.startsWith(QLatin1Char('-'));
     });
-    if (command == rest.end() || *command != QLatin1String("ics"))
+    if (command == rest.end())
         return ApplicationKind::Core;
-    return rest.contains(QStringLiteral("--open")) ? ApplicationKind::DesktopGui : ApplicationKind::Core;
+    const bool open = desktopSession && rest.contains(QStringLiteral("--open"));
+    if (*command == QLatin1String("year"))
+        return open ? ApplicationKind::DesktopGui : ApplicationKind::OffscreenGui;
+    return *command == QLatin1String("ics") && open ? ApplicationKind::DesktopGui : ApplicationKind::Core;
 }
 
 std::int64_t CalendarStampTime() {

@@ -25,22 +25,34 @@ bool HasNoDesktopSession() {
 #endif
 }
 
+// The command speaks for itself in one line per failure; Qt's own notes (such as a missing
+// XDG_RUNTIME_DIR under cron) would add lines a script does not expect. Only fatal ones pass.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << message.toLocal8Bit().constData() << '\n';
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    qInstallMessageHandler(QuietQtMessages);
     QStringList arguments;
     for (int index = 0; index < argc; ++index)
         arguments << QString::fromLocal8Bit(argv[index]);
     // Only --open needs the desktop; everything else runs without any display, from cron or ssh.
     // Without a desktop session the command still checks its arguments and writes the file, and
     // then says why it cannot open it, instead of Qt aborting on a missing display.
-    const bool desktop = ApplicationKindFor(arguments) == ApplicationKind::DesktopGui;
     const bool haveSession = !HasNoDesktopSession();
+    const ApplicationKind kind = ApplicationKindFor(arguments, haveSession);
     std::unique_ptr<QCoreApplication> app;
-    if (desktop && haveSession)
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    else
+    if (kind == ApplicationKind::Core) {
         app = std::make_unique<QCoreApplication>(argc, argv);
+    } else {
+        // The year sheet is drawn into a PDF or an image; only opening the result needs the desktop.
+        if (kind == ApplicationKind::OffscreenGui)
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
     const SystemTodayClock clock;
     DutyToolEnvironment environment;
     environment.Clock = &clock;

@@ -75,24 +75,31 @@ struct KindCase {
     const char* Name;
     friend void PrintTo(const KindCase& row, std::ostream* out) { *out << row.Name; }
     QStringList Arguments;
-    ApplicationKind Kind;
+    ApplicationKind WithDesktop;
+    ApplicationKind WithoutDesktop;
 };
 
 class ApplicationKindTest : public testing::TestWithParam<KindCase> {};
 
 TEST_P(ApplicationKindTest, OnlyOpeningNeedsTheDesktop) {
-    EXPECT_EQ(ApplicationKindFor(QStringList{"varnok-duty"} + GetParam().Arguments), GetParam().Kind);
+    const QStringList arguments = QStringList{"varnok-duty"} + GetParam().Arguments;
+    EXPECT_EQ(ApplicationKindFor(arguments, true), GetParam().WithDesktop);
+    EXPECT_EQ(ApplicationKindFor(arguments, false), GetParam().WithoutDesktop);
 }
+
+constexpr ApplicationKind Core = ApplicationKind::Core;
+constexpr ApplicationKind Offscreen = ApplicationKind::OffscreenGui;
+constexpr ApplicationKind Desktop = ApplicationKind::DesktopGui;
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, ApplicationKindTest,
-    testing::Values(KindCase{"Nothing", {}, ApplicationKind::Core},
-                    KindCase{"Day", {"day", "today"}, ApplicationKind::Core},
-                    KindCase{"Csv", {"csv", "-o", "x.csv"}, ApplicationKind::Core},
-                    KindCase{"Ics", {"ics", "--rdo"}, ApplicationKind::Core},
-                    KindCase{"IcsOpen", {"ics", "--rdo", "--open"}, ApplicationKind::DesktopGui},
-                    KindCase{"DayWithOpenIsAnError", {"day", "--open"}, ApplicationKind::Core},
-                    KindCase{"Help", {"--help"}, ApplicationKind::Core}),
+    testing::Values(KindCase{"Nothing", {}, Core, Core}, KindCase{"Day", {"day", "today"}, Core, Core},
+                    KindCase{"Csv", {"csv", "-o", "x.csv"}, Core, Core}, KindCase{"Ics", {"ics", "--rdo"}, Core, Core},
+                    KindCase{"IcsOpen", {"ics", "--rdo", "--open"}, Desktop, Core},
+                    KindCase{"Year", {"year", "2027", "-o", "x.pdf"}, Offscreen, Offscreen},
+                    KindCase{"YearOpen", {"year", "--open"}, Desktop, Offscreen},
+                    KindCase{"DayWithOpenIsAnError", {"day", "--open"}, Core, Core},
+                    KindCase{"Help", {"--help"}, Core, Core}),
     [](const testing::TestParamInfo<KindCase>& info) { return std::string(info.param.Name); });
 
 } // namespace

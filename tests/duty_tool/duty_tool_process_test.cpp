@@ -74,6 +74,19 @@ INSTANTIATE_TEST_SUITE_P(
                  "--open and --output exclude each other", 2},
         BadInput{"UnwritableIcs", {"ics", "-a", "3", "-o", "/proc/varnok.ics"}, nullptr,
                  "cannot write /proc/varnok.ics", 1},
+        BadInput{"YearBeforeTheSchedule", {"year", "2021", "-a", "3"}, nullptr,
+                 "2021 lies outside the duty schedule's years, 2022 to 2100", 2},
+        BadInput{"YearAfterTheSchedule", {"year", "2101", "-a", "3"}, nullptr,
+                 "2101 lies outside the duty schedule's years, 2022 to 2100", 2},
+        BadInput{"YearNotANumber", {"year", "MMXXVII", "-a", "3"}, nullptr, "'MMXXVII' is not a year", 2},
+        BadInput{"YearOtherFormat", {"year", "2027", "-a", "3", "-o", "sheet.jpg"}, nullptr,
+                 "sheet.jpg: the year sheet is written as a .pdf or a .png file", 2},
+        BadInput{"UnknownPageSize", {"year", "2027", "-a", "3", "--page-size", "Napkin"}, nullptr,
+                 "unknown page size 'Napkin': use A4, Letter, Legal, A3 or another standard name", 2},
+        BadInput{"YearDepartmentSaved", {"year", "2027"}, "[Config]\nWorkAssign=TFD\n",
+                 "the saved assignment is TFD, which has no duty rotation: choose a group with --assignment", 2},
+        BadInput{"UnwritableYear", {"year", "2027", "-a", "3", "-o", "no-such-folder/sheet.pdf"}, nullptr,
+                 "cannot write no-such-folder/sheet.pdf", 1},
         BadInput{"AllWithAssignment", {"day", "--all", "-a", "3"}, nullptr,
                  "--all and --assignment exclude each other", 2}),
     [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.Name); });
@@ -132,12 +145,19 @@ TEST(DutyToolProcess, CsvCoversThisYearByDefault) {
 
 TEST(DutyToolProcess, OpenWithoutADesktopWritesTheFileAndSaysWhyItCannotOpenIt) {
     const ToolHome home;
-    const ToolRun run = home.Run({"ics", "-a", "3", "--open", "--from", "2027-01-01", "--to", "2027-12-31"});
-    const QString file = home.Path() + QStringLiteral("/Documents/Group 3 duty 2027.ics");
-    EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_EQ(run.Err.toStdString(), "varnok-duty: cannot open " + file.toStdString() +
-                                         ": no desktop session (neither DISPLAY nor WAYLAND_DISPLAY is set)\n");
-    EXPECT_TRUE(QFile::exists(file));
+    const struct {
+        QStringList Arguments;
+        const char* Name;
+    } rows[] = {{{"ics", "-a", "3", "--open", "--from", "2027-01-01", "--to", "2027-12-31"}, "Group 3 duty 2027.ics"},
+                {{"year", "2027", "-a", "3", "--open"}, "Group 3 duty 2027.pdf"}};
+    for (const auto& row : rows) {
+        const ToolRun run = home.Run(row.Arguments);
+        const QString file = home.Path() + QStringLiteral("/Documents/") + QString::fromUtf8(row.Name);
+        EXPECT_EQ(run.ExitCode, 1);
+        EXPECT_EQ(run.Err.toStdString(), "varnok-duty: cannot open " + file.toStdString() +
+                                             ": no desktop session (neither DISPLAY nor WAYLAND_DISPLAY is set)\n");
+        EXPECT_TRUE(QFile::exists(file)) << row.Name;
+    }
 }
 
 TEST(DutyToolProcess, IcsBytesRepeatWithSourceDateEpoch) {
@@ -173,6 +193,88 @@ TEST(DutyToolProcess, AFailedWriteLeavesTheOldFile) {
     EXPECT_EQ(old.readAll(), QByteArray("old calendar"));
     EXPECT_EQ(QDir(home.Path() + QStringLiteral("/out")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{QStringLiteral("duty.ics")});
+}
+
+TEST(DutyToolProcess, ABadColorStopsTheYearSheetBeforeAnyFileIsWritten) {
+    const ToolHome home;
+    home.WriteSettings("[Config]\nWorkAssign=Group 3\n[Colors]\nRDO=Golden Rod\n");
+    const ToolRun run = home.Run({"year", "2027", "-o", "sheet.pdf"});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err.toStdString(), "varnok-duty: settings file " + home.ConfigHome().toStdString() +
+                                         "/Orvane/Varnok/vnTolmere.ini: 'Golden Rod' is not a valid integer value\n");
+    EXPECT_FALSE(QFile::exists(home.Path() + QStringLiteral("/sheet.pdf")));
+    // The other commands use no color and still work.
+    EXPECT_EQ(home.Run({"day", "2027-01-15"}).ExitCode, 0);
+}
+
+QString PdfPageSize(const QString& file) {
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {file});
+    if (!pdfinfo.waitForFinished(30000) || pdfinfo.exitCode() != 0)
+        return QStringLiteral("pdfinfo failed");
+    for (const QByteArray& line : pdfinfo.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("Page size:"))
+            return QString::fromUtf8(line.mid(10).trimmed());
+    }
+    return {};
+}
+
+TEST(DutyToolProcess, YearPageSizeFollowsTheLocaleUnlessNamed) {
+    const ToolHome home;
+    const QString sheet = home.Path() + QStringLiteral("/sheet.pdf");
+    QProcessEnvironment british = home.Environment();
+    british.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_GB.UTF-8"));
+    struct {
+        QStringList Extra;
+        QProcessEnvironment Environment;
+        const char* PageSize;
+    } const rows[] = {{{}, home.Environment(), "612 x 792 pts (letter)"},
+                      {{}, british, "595 x 842 pts (A4)"},
+                      {{"--page-size", "a3"}, home.Environment(), "842 x 1191 pts (A3)"},
+                      {{"--page-size", "Legal"}, british, "612 x 1008 pts"}};
+    for (const auto& row : rows) {
+        const ToolRun run = home.Run(QStringList{"year", "2027", "-a", "3", "-o", sheet} + row.Extra, row.Environment);
+        EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+        EXPECT_EQ(PdfPageSize(sheet).toStdString(), row.PageSize) << row.Extra.join(' ').toStdString();
+    }
+}
+
+TEST(DutyToolProcess, YearWritesPdfToStandardOutputAndPngByExtension) {
+    const ToolHome home;
+    QProcessEnvironment unreachable = home.Environment();
+    unreachable.insert(QStringLiteral("DISPLAY"), QStringLiteral(":97"));
+    unreachable.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("varnok-no-such-display"));
+    const ToolRun pdf = home.Run({"year", "2030", "-a", "6"}, unreachable);
+    EXPECT_EQ(pdf.ExitCode, 0) << pdf.Err.toStdString();
+    EXPECT_TRUE(pdf.Err.isEmpty()) << pdf.Err.toStdString();
+    EXPECT_TRUE(pdf.Out.startsWith("%PDF-")) << pdf.Out.left(16).toStdString();
+
+    const ToolRun png = home.Run({"year", "2030", "-a", "6", "-o", "sheet.PNG"});
+    EXPECT_EQ(png.ExitCode, 0) << png.Err.toStdString();
+    EXPECT_TRUE(png.Out.isEmpty());
+    QFile file(home.Path() + QStringLiteral("/sheet.PNG"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("\x89PNG\r\n\x1a\n"));
+}
+
+// The payday marks come from --paydays or from the saved switch: the pictures show which (a PDF
+// holds its time of making, a PNG only its pixels).
+TEST(DutyToolProcess, YearUnderlinesPaydaysWhenAskedOrSaved) {
+    const ToolHome home;
+    const auto sheet = [&](const QStringList& extra) {
+        const ToolRun run = home.Run(QStringList{"year", "2027", "-a", "3", "-o", "sheet.png"} + extra);
+        EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+        QFile file(home.Path() + QStringLiteral("/sheet.png"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    home.WriteSettings("[Config]\nShowPaydays=0\n");
+    const QByteArray plain = sheet({});
+    const QByteArray asked = sheet({"--paydays"});
+    home.WriteSettings("[Config]\nShowPaydays=1\n");
+    const QByteArray saved = sheet({});
+    ASSERT_FALSE(plain.isEmpty());
+    EXPECT_NE(plain, asked);
+    EXPECT_EQ(saved, asked);
 }
 
 QStringList Listing(const QString& folder) {
