@@ -70,27 +70,43 @@ const QCommandLineOption OpenOption(QStringLiteral("open"),
                                     QStringLiteral("Write the file into the documents folder, named after the group and "
                                                    "the year, and open it with the desktop's program for it."));
 
-// A parser for one subcommand: its name as the first positional argument, then its own options.
-void PrepareParser(QCommandLineParser& parser, const char* name, const char* summary) {
+const QCommandLineOption HelpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                    QStringLiteral("Show this help."));
+
+// Qt's help text with "varnok-duty COMMAND" in its usage line instead of the path the program was
+// started by.
+QString HelpText(const QCommandLineParser& parser, const QString& command) {
+    QString text = parser.helpText();
+    const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
+    const qsizetype options = text.indexOf(QStringLiteral(" [options]"));
+    if (options < 0 || options > lineEnd)
+        return text;
+    QString usage = QStringLiteral("Usage: varnok-duty");
+    if (!command.isEmpty())
+        usage += QLatin1Char(' ') + command;
+    return usage + text.mid(options);
+}
+
+void PrepareParser(QCommandLineParser& parser, const char* summary) {
     parser.setApplicationDescription(QString::fromLatin1(summary));
-    parser.addHelpOption();
-    parser.addPositionalArgument(QString::fromLatin1(name), QString::fromLatin1(summary));
+    parser.addOption(HelpOption);
 }
 
 // Parses and answers --help; returns false when help was printed.
-bool ParseSubcommand(QCommandLineParser& parser, const QStringList& arguments, const DutyToolEnvironment& env) {
+bool ParseSubcommand(QCommandLineParser& parser, const char* command, const QStringList& arguments,
+                     const DutyToolEnvironment& env) {
     if (!parser.parse(arguments))
         FailUsage(parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        Print(*env.Out, parser.helpText());
+    if (parser.isSet(HelpOption)) {
+        Print(*env.Out, HelpText(parser, QString::fromLatin1(command)));
         return false;
     }
     return true;
 }
 
-// The positional arguments after the subcommand's name; more than `most` is a usage error.
+// The subcommand's positional arguments; more than `most` is a usage error.
 QStringList Operands(const QCommandLineParser& parser, qsizetype most) {
-    QStringList operands = parser.positionalArguments().mid(1);
+    QStringList operands = parser.positionalArguments();
     if (operands.size() > most)
         FailUsage(QStringLiteral("unexpected argument '%1'").arg(operands.at(most)));
     return operands;
@@ -232,12 +248,12 @@ int ShiftHours(const QString& text) {
 
 int RunDay(const QStringList& arguments, const DutyToolEnvironment& env) {
     QCommandLineParser parser;
-    PrepareParser(parser, "day", "Tell whether a group is on duty on a day, and whether it is a payday.");
+    PrepareParser(parser, "Tell whether a group is on duty on a day, and whether it is a payday.");
     parser.addPositionalArgument(QStringLiteral("DATE"), QStringLiteral("YYYY-MM-DD, today or tomorrow. Default: today."),
                                  QStringLiteral("[DATE]"));
     const QCommandLineOption all(QStringLiteral("all"), QStringLiteral("One line for each of the seven groups."));
     parser.addOptions({AssignmentOption, all});
-    if (!ParseSubcommand(parser, arguments, env))
+    if (!ParseSubcommand(parser, "day", arguments, env))
         return 0;
     const QStringList operands = Operands(parser, 1);
     const TDateTime date = operands.isEmpty() ? env.Clock->Today() : DateOperand(operands.front(), env);
@@ -257,9 +273,9 @@ int RunDay(const QStringList& arguments, const DutyToolEnvironment& env) {
 
 int RunCsv(const QStringList& arguments, const DutyToolEnvironment& env) {
     QCommandLineParser parser;
-    PrepareParser(parser, "csv", "Write a group's duty days as a CSV table, one row a day.");
+    PrepareParser(parser, "Write a group's duty days as a CSV table, one row a day.");
     parser.addOptions({AssignmentOption, FromOption, ToOption, OutputOption});
-    if (!ParseSubcommand(parser, arguments, env))
+    if (!ParseSubcommand(parser, "csv", arguments, env))
         return 0;
     Operands(parser, 0);
     const TDateTime today = env.Clock->Today();
@@ -272,7 +288,7 @@ int RunCsv(const QStringList& arguments, const DutyToolEnvironment& env) {
 
 int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
     QCommandLineParser parser;
-    PrepareParser(parser, "ics", "Write a group's duty days as an iCalendar file for a calendar program.");
+    PrepareParser(parser, "Write a group's duty days as an iCalendar file for a calendar program.");
     const QCommandLineOption rdo(QStringLiteral("rdo"), QStringLiteral("Add the regular days off."));
     const QCommandLineOption paydays(QStringLiteral("paydays"), QStringLiteral("Add the paydays."));
     const QCommandLineOption shiftStart(QStringLiteral("shift-start"),
@@ -283,7 +299,7 @@ int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
                                         QStringLiteral("HOURS"));
     parser.addOptions({AssignmentOption, FromOption, ToOption, rdo, paydays, shiftStart, shiftHours, OutputOption,
                        OpenOption});
-    if (!ParseSubcommand(parser, arguments, env))
+    if (!ParseSubcommand(parser, "ics", arguments, env))
         return 0;
     Operands(parser, 0);
     RejectOutputWithOpen(parser);
@@ -341,7 +357,7 @@ int SheetYear(const QString& text) {
 
 int RunYear(const QStringList& arguments, const DutyToolEnvironment& env) {
     QCommandLineParser parser;
-    PrepareParser(parser, "year", "Draw a printable sheet of a group's duty year as a PDF or a PNG.");
+    PrepareParser(parser, "Draw a printable sheet of a group's duty year as a PDF or a PNG.");
     parser.addPositionalArgument(QStringLiteral("YEAR"), QStringLiteral("2022 to 2100. Default: this year."),
                                  QStringLiteral("[YEAR]"));
     const QCommandLineOption paydays(QStringLiteral("paydays"),
@@ -355,7 +371,7 @@ int RunYear(const QStringList& arguments, const DutyToolEnvironment& env) {
                                                    "output, as PDF."),
                                     QStringLiteral("FILE"));
     parser.addOptions({AssignmentOption, paydays, pageSize, output, OpenOption});
-    if (!ParseSubcommand(parser, arguments, env))
+    if (!ParseSubcommand(parser, "year", arguments, env))
         return 0;
     const QStringList operands = Operands(parser, 1);
     if (parser.isSet(OpenOption) && parser.isSet(output))
@@ -415,18 +431,16 @@ int RunTopLevel(const QStringList& arguments, const DutyToolEnvironment& env) {
         description += QStringLiteral("  %1  %2\n").arg(QLatin1String(subcommand.Name), -5).arg(QLatin1String(subcommand.Summary));
     description += QStringLiteral("\nSee varnok-duty COMMAND --help for the options of each command.");
     parser.setApplicationDescription(description);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays help on commandline options."));
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Displays version information."));
-    parser.addOptions({help, version});
+                                     QStringLiteral("Show the version."));
+    parser.addOptions({HelpOption, version});
     parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("The command to run."),
                                  QStringLiteral("COMMAND [options]"));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(arguments))
         FailUsage(parser.errorText());
-    if (parser.isSet(help)) {
-        Print(*env.Out, parser.helpText());
+    if (parser.isSet(HelpOption)) {
+        Print(*env.Out, HelpText(parser, QString()));
         return 0;
     }
     if (parser.isSet(version)) {
@@ -439,7 +453,7 @@ int RunTopLevel(const QStringList& arguments, const DutyToolEnvironment& env) {
     const Subcommand* subcommand = FindSubcommand(rest.front());
     if (subcommand == nullptr)
         FailUsage(QStringLiteral("unknown command '%1': try varnok-duty --help").arg(rest.front()));
-    return subcommand->Run(QStringList{arguments.value(0, QStringLiteral("varnok-duty"))} + rest, env);
+    return subcommand->Run(QStringList{arguments.value(0, QStringLiteral("varnok-duty"))} + rest.mid(1), env);
 }
 
 } // namespace

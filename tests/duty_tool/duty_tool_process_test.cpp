@@ -315,9 +315,12 @@ TEST(DutyToolProcess, HelpAndVersion) {
     EXPECT_EQ(run.Out.toStdString(), "varnok-duty " VARNOK_VERSION "\n");
     run = home.Run({"--help"});
     EXPECT_EQ(run.ExitCode, 0);
-    EXPECT_TRUE(run.Out.contains("\n  day ")) << run.Out.toStdString();
+    EXPECT_TRUE(run.Out.startsWith("Usage: varnok-duty [options] COMMAND [options]\n")) << run.Out.toStdString();
+    for (const char* command : {"day", "csv", "ics", "year"})
+        EXPECT_TRUE(run.Out.contains(QByteArray("\n  ") + command + " ")) << command;
     run = home.Run({"day", "--help"});
     EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_TRUE(run.Out.startsWith("Usage: varnok-duty day [options] [DATE]\n")) << run.Out.toStdString();
     EXPECT_TRUE(run.Out.contains("--all")) << run.Out.toStdString();
 }
 
