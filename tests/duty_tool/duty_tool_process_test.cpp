@@ -2,6 +2,8 @@
 
 #include <QDate>
 #include <QDirIterator>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -322,6 +324,30 @@ TEST(DutyToolProcess, HelpAndVersion) {
     EXPECT_EQ(run.ExitCode, 0);
     EXPECT_TRUE(run.Out.startsWith("Usage: varnok-duty day [options] [DATE]\n")) << run.Out.toStdString();
     EXPECT_TRUE(run.Out.contains("--all")) << run.Out.toStdString();
+}
+
+// The manual page describes exactly the options the commands take.
+TEST(DutyToolProcess, ManualPageNamesEveryOptionAndNoOther) {
+    const ToolHome home;
+    QFile page(QStringLiteral(VARNOK_DUTY_MANUAL_PAGE));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString manual = QString::fromUtf8(page.readAll());
+    const QRegularExpression helpOption(QStringLiteral("--([a-z][a-z-]*)"));
+    const QRegularExpression manualOption(QStringLiteral("\\\\-\\\\-([a-z][a-z\\\\-]*[a-z])"));
+    QSet<QString> inHelp;
+    for (const QStringList& arguments : {QStringList{"--help"}, QStringList{"day", "--help"}, QStringList{"csv", "--help"},
+                                         QStringList{"ics", "--help"}, QStringList{"year", "--help"}}) {
+        const ToolRun run = home.Run(arguments);
+        ASSERT_EQ(run.ExitCode, 0);
+        for (const QRegularExpressionMatch& match : helpOption.globalMatch(QString::fromUtf8(run.Out)))
+            inHelp.insert(match.captured(1));
+    }
+    QSet<QString> inManual;
+    for (const QRegularExpressionMatch& match : manualOption.globalMatch(manual))
+        inManual.insert(match.captured(1).replace(QStringLiteral("\\-"), QStringLiteral("-")));
+    EXPECT_EQ(inManual, inHelp) << "manual: " << QStringList(inManual.values()).join(' ').toStdString()
+                                << "\nhelp: " << QStringList(inHelp.values()).join(' ').toStdString();
+    EXPECT_GT(inHelp.size(), 10);
 }
 
 } // namespace
