@@ -1,8 +1,9 @@
 #pragma once
 // The varnok-duty command: parses the arguments (the program name first) with QCommandLineParser,
 // runs one subcommand and returns the exit code: 0 done, 1 an I/O failure (an output file that
-// cannot be written, a settings file with a bad color for the year sheet), 2 a usage error. Every failure is one line
-// on the error stream; an output file is written whole or not at all. The settings file is only read.
+// cannot be written or opened, a settings file with a bad color for the year sheet), 2 a usage
+// error. Every failure is one line on the error stream; an output file is written whole or not at
+// all. The settings file is only read.
 
 #include "schedule/today_clock.h"
 
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <functional>
 #include <ostream>
+#include <vector>
 
 struct DutyToolEnvironment {
     const TodayClock* Clock = nullptr;
@@ -28,7 +30,19 @@ struct DutyToolEnvironment {
     std::function<QString(const QUrl&)> Open;
 };
 
-int RunDutyTool(const QStringList& arguments, const DutyToolEnvironment& environment);
+// A subcommand: its name on the command line and what runs it (the arguments hold the program name,
+// then what follows the subcommand's name).
+struct DutySubcommand {
+    const char* Name;
+    int (*Run)(const QStringList& arguments, const DutyToolEnvironment& environment);
+};
+
+// day, csv and ics: everything that needs Qt Core only.
+std::vector<DutySubcommand> CoreSubcommands();
+
+// Runs the subcommand the arguments name, out of `subcommands`.
+int RunDutyTool(const QStringList& arguments, const DutyToolEnvironment& environment,
+                const std::vector<DutySubcommand>& subcommands);
 
 // Which application object the arguments need: Qt Core alone, Qt Gui on the offscreen platform (the
 // year sheet is drawn without a display), or Qt Gui on the desktop (--open, to hand a file to the

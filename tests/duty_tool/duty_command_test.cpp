@@ -33,7 +33,7 @@ protected:
 
     int Run(QStringList arguments) {
         arguments.prepend(QStringLiteral("varnok-duty"));
-        return RunDutyTool(arguments, environment_);
+        return RunDutyTool(arguments, environment_, CoreSubcommands());
     }
 
     QTemporaryDir folder_;

@@ -310,6 +310,24 @@ TEST(DutyToolProcess, RunsWithoutADisplayAndNeverConnectsToOne) {
     }
 }
 
+// Qt Gui and the graphics libraries behind it cost more start-up time than the whole answer; only
+// the year sheet and --open may load them.
+TEST(DutyToolProcess, DayCsvAndIcsLoadNoGraphicsLibrary) {
+    const ToolHome home;
+    QProcessEnvironment environment = home.Environment();
+    environment.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("libs"));
+    for (const QStringList& arguments : {QStringList{"day", "-a", "3"}, QStringList{"csv", "-a", "3"},
+                                         QStringList{"ics", "-a", "3", "--rdo", "--paydays"}}) {
+        const ToolRun run = home.Run(arguments, environment);
+        EXPECT_EQ(run.ExitCode, 0) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.Err.contains("libQt6Core.so")) << "the loader's trace is missing";
+        EXPECT_FALSE(run.Err.contains("libQt6Gui.so")) << arguments.join(' ').toStdString();
+    }
+    const ToolRun year = home.Run({"year", "2027", "-a", "3", "-o", "sheet.pdf"}, environment);
+    EXPECT_EQ(year.ExitCode, 0);
+    EXPECT_TRUE(year.Err.contains("libQt6Gui.so")) << "the year sheet is drawn by the helper, with Qt Gui";
+}
+
 TEST(DutyToolProcess, HelpAndVersion) {
     const ToolHome home;
     ToolRun run = home.Run({"--version"});
