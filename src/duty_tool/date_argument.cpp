@@ -8,8 +8,10 @@ std::optional<TDateTime> DateFromArgument(const QString& text, const TodayClock&
     const QString trimmed = text.trimmed();
     if (trimmed.compare(QStringLiteral("today"), Qt::CaseInsensitive) == 0)
         return clock.Today();
-    if (trimmed.compare(QStringLiteral("tomorrow"), Qt::CaseInsensitive) == 0)
-        return clock.Today() + 1;
+    if (trimmed.compare(QStringLiteral("tomorrow"), Qt::CaseInsensitive) == 0) {
+        const TDateTime tomorrow = clock.Today() + 1;
+        return IsValidDateSerial(tomorrow) ? std::optional(tomorrow) : std::nullopt;
+    }
     static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
     const QRegularExpressionMatch match = iso.match(trimmed);
     if (!match.hasMatch())

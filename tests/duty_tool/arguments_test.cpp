@@ -70,6 +70,12 @@ INSTANTIATE_TEST_SUITE_P(
                     DateCase{"Yesterday", "yesterday", std::nullopt}, DateCase{"Empty", "", std::nullopt}),
     [](const testing::TestParamInfo<DateCase>& info) { return std::string(info.param.Name); });
 
+TEST(DateFromArgument, NoTomorrowAfterTheLastDayOfTheCalendar) {
+    const FixedTodayClock lastDay(MaxDateSerial);
+    EXPECT_EQ(DateFromArgument(QStringLiteral("today"), lastDay), MaxDateSerial);
+    EXPECT_EQ(DateFromArgument(QStringLiteral("tomorrow"), lastDay), std::nullopt);
+}
+
 TEST(IsoDateText, WritesFourDigitYears) {
     EXPECT_EQ(IsoDateText(46402), QStringLiteral("2027-01-15"));
     EXPECT_EQ(IsoDateText(MinDateSerial), QStringLiteral("0001-01-01"));
