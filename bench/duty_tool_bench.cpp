@@ -3,6 +3,7 @@
 //   DutyTool/ics    the iCalendar file to 2100 with days off and paydays
 //   DutyTool/csv    the CSV table of 2022 to 2100
 //   DutyTool/year   the year sheet as PDF
+//   DutyTool/bare   a bare Qt Core program (bare_core_app), the yardstick
 // Output goes to /dev/null, with no display in the environment, and a saved settings file (Group 3)
 // under a temporary XDG_CONFIG_HOME, as from cron.
 
@@ -64,9 +65,10 @@ std::vector<std::string> Environment() {
     return entries;
 }
 
-// Runs the tool to its end; its exit status.
-int RunToExit(const std::vector<std::string>& arguments, std::vector<std::string> environment) {
-    std::vector<std::string> texts{VARNOK_DUTY_EXECUTABLE};
+// Runs the program to its end; its exit status.
+int RunToExit(const std::string& program, const std::vector<std::string>& arguments,
+              std::vector<std::string> environment) {
+    std::vector<std::string> texts{program};
     texts.insert(texts.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (auto& text : texts)
@@ -80,7 +82,7 @@ int RunToExit(const std::vector<std::string>& arguments, std::vector<std::string
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = -1;
-    const int result = posix_spawn(&pid, VARNOK_DUTY_EXECUTABLE, &actions, nullptr, argv.data(), envp.data());
+    const int result = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (result != 0)
         return -1;
@@ -90,12 +92,12 @@ int RunToExit(const std::vector<std::string>& arguments, std::vector<std::string
     return WEXITSTATUS(status);
 }
 
-void ProcessStartToExit(benchmark::State& state, const std::vector<std::string>& arguments) {
+void ProcessStartToExit(benchmark::State& state, const std::string& program, const std::vector<std::string>& arguments) {
     const std::vector<std::string> environment = Environment();
     for (auto _ : state) {
         const auto start = Clock::now();
-        if (RunToExit(arguments, environment) != 0) {
-            state.SkipWithError("varnok-duty failed");
+        if (RunToExit(program, arguments, environment) != 0) {
+            state.SkipWithError("the program failed");
             break;
         }
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
@@ -108,16 +110,18 @@ int main(int argc, char** argv) {
     MakeConfigHome();
     const struct {
         const char* Name;
+        std::string Program;
         std::vector<std::string> Arguments;
     } commands[] = {
-        {"day", {"day", "2027-01-15"}},
-        {"ics", {"ics", "--rdo", "--paydays"}},
-        {"csv", {"csv", "--from", "2022-01-01", "--to", "2100-12-31"}},
-        {"year", {"year", "2027", "-o", "-"}},
+        {"day", VARNOK_DUTY_EXECUTABLE, {"day", "2027-01-15"}},
+        {"ics", VARNOK_DUTY_EXECUTABLE, {"ics", "--rdo", "--paydays"}},
+        {"csv", VARNOK_DUTY_EXECUTABLE, {"csv", "--from", "2022-01-01", "--to", "2100-12-31"}},
+        {"year", VARNOK_DUTY_EXECUTABLE, {"year", "2027", "-o", "-"}},
+        {"bare", BARE_CORE_EXECUTABLE, {}},
     };
     for (const auto& command : commands) {
         benchmark::RegisterBenchmark((std::string("DutyTool/") + command.Name).c_str(), ProcessStartToExit,
-                                     command.Arguments)
+                                     command.Program, command.Arguments)
             ->Iterations(1)
             ->Repetitions(Repetitions)
             ->ReportAggregatesOnly(true)
