@@ -2,7 +2,6 @@
 // prints one line and exits.
 
 #include <QCoreApplication>
-
 #include <cstdio>
 
 int main(int argc, char* argv[]) {

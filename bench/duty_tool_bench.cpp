@@ -7,15 +7,14 @@
 // Output goes to /dev/null, with no display in the environment, and a saved settings file (Group 3)
 // under a temporary XDG_CONFIG_HOME, as from cron.
 
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <chrono>
-#include <iterator>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <spawn.h>
 #include <stdexcept>
 #include <string>
@@ -43,12 +42,14 @@ void MakeConfigHome() {
     ConfigHome() = pattern;
     const auto folder = ConfigHome() / "Orvane" / "Varnok";
     std::filesystem::create_directories(folder);
-    std::ofstream(folder / "vnTolmere.ini") << "[Config]\nAgency=Tolmere Fire Department\nWorkAssign=Group 3\n"
-                                               "ShowPaydays=1\n[Colors]\nOff-Duty=Darkgray\nOn-Duty=Blue\n"
-                                               "RDO=Goldenrod\nLdTr=Silver\nBkGr=White\n";
+    std::ofstream(folder / "vnTolmere.ini")
+        << "[Config]\nAgency=Tolmere Fire Department\nWorkAssign=Group 3\n"
+           "ShowPaydays=1\n[Colors]\nOff-Duty=Darkgray\nOn-Duty=Blue\n"
+           "RDO=Goldenrod\nLdTr=Silver\nBkGr=White\n";
 }
 
-constexpr const char* DroppedVariables[] = {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", "XDG_CONFIG_HOME="};
+constexpr const char* DroppedVariables[] = {
+    "DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", "XDG_CONFIG_HOME="};
 
 // The environment without a display, with the settings home.
 std::vector<std::string> Environment() {
@@ -92,7 +93,8 @@ int RunToExit(const std::string& program, const std::vector<std::string>& argume
     return WEXITSTATUS(status);
 }
 
-void ProcessStartToExit(benchmark::State& state, const std::string& program, const std::vector<std::string>& arguments) {
+void ProcessStartToExit(benchmark::State& state, const std::string& program,
+                        const std::vector<std::string>& arguments) {
     const std::vector<std::string> environment = Environment();
     for (auto _ : state) {
         const auto start = Clock::now();

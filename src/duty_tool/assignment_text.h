@@ -3,7 +3,6 @@
 // "Group 7" (1 to 7), the entries of the window's assignment list.
 
 #include <QString>
-
 #include <optional>
 
 // The assignment index of "3", "Group 3" or "group 3" (any letter case, blanks around ignored), or of

@@ -2,7 +2,6 @@
 
 #include "assignment_text.h"
 #include "date_argument.h"
-
 #include "schedule/duty_rotation.h"
 #include "settings/alpha_color.h"
 #include "settings/atomic_file.h"
@@ -33,16 +32,17 @@ const QCommandLineOption& AssignmentOption() {
 }
 
 const QCommandLineOption& OutputOption() {
-    static const QCommandLineOption option(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                           QStringLiteral("Write to FILE; - (the default) is standard output."),
-                                           QStringLiteral("FILE"));
+    static const QCommandLineOption option(
+        QStringList{QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("Write to FILE; - (the default) is standard output."), QStringLiteral("FILE"));
     return option;
 }
 
 const QCommandLineOption& OpenOption() {
     static const QCommandLineOption option(
-        QStringLiteral("open"), QStringLiteral("Write the file into the documents folder, named after the group and "
-                                               "the year, and open it with the desktop's program for it."));
+        QStringLiteral("open"),
+        QStringLiteral("Write the file into the documents folder, named after the group and "
+                       "the year, and open it with the desktop's program for it."));
     return option;
 }
 
@@ -114,7 +114,8 @@ int GroupFor(const QCommandLineParser& parser, const LoadedSettings& loaded) {
         const QString text = parser.value(AssignmentOption());
         const std::optional<int> assignment = AssignmentFromText(text);
         if (!assignment)
-            FailUsage(QStringLiteral("unknown assignment '%1': use 1 to 7 or \"Group 1\" to \"Group 7\"").arg(text));
+            FailUsage(QStringLiteral("unknown assignment '%1': use 1 to 7 or \"Group 1\" to \"Group 7\"")
+                          .arg(text));
         if (*assignment == 0)
             FailUsage(QStringLiteral("TFD has no duty rotation: choose a group, 1 to 7"));
         return *assignment;
@@ -149,8 +150,8 @@ void WriteAndOpen(const std::string& bytes, const QString& name, const DutyToolE
     if (!ReplaceFileAtomically(std::filesystem::path(file.toStdU16String()), bytes))
         throw ToolFailure{IoError, QStringLiteral("cannot write %1").arg(file)};
     Print(*env.Out, file + QLatin1Char('\n'));
-    const QString failure = env.Open ? env.Open(QUrl::fromLocalFile(file)) : QStringLiteral("no desktop to open it");
+    const QString failure =
+        env.Open ? env.Open(QUrl::fromLocalFile(file)) : QStringLiteral("no desktop to open it");
     if (!failure.isEmpty())
         throw ToolFailure{IoError, QStringLiteral("cannot open %1: %2").arg(file, failure)};
 }
-

@@ -4,7 +4,6 @@
 // put out, dates, and the writing of output files (whole or not at all).
 
 #include "duty_command.h"
-
 #include "schedule/date_serial.h"
 #include "settings/settings_file.h"
 
@@ -12,7 +11,6 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
-
 #include <ostream>
 #include <string>
 

@@ -1,7 +1,6 @@
 #include "date_argument.h"
 
 #include <QRegularExpression>
-
 #include <chrono>
 
 std::optional<TDateTime> DateFromArgument(const QString& text, const TodayClock& clock) {

@@ -4,7 +4,6 @@
 #include "schedule/today_clock.h"
 
 #include <QString>
-
 #include <optional>
 
 // The whole-day serial of the argument, or nothing when it is no such date (a malformed text, a day

@@ -2,7 +2,6 @@
 
 #include "assignment_text.h"
 #include "duty_words.h"
-
 #include "schedule/duty_rotation.h"
 #include "schedule/payday.h"
 

@@ -1,11 +1,9 @@
 #include "duty_calendar.h"
 
 #include "pattern_runs.h"
-
 #include "schedule/duty_rotation.h"
 
 #include <libical/ical.h>
-
 #include <memory>
 
 namespace {
@@ -62,7 +60,7 @@ struct EventSpec {
     std::int64_t First = 0;     // first day
     std::int64_t LastStart = 0; // first day of the last occurrence
     int Interval = RotationDays;
-    int Days = 1;               // all-day events: days per occurrence
+    int Days = 1; // all-day events: days per occurrence
     std::optional<ShiftTimes> Shift;
     bool Busy = true;
     bool Weekly = false; // the interval counted in weeks
@@ -70,8 +68,10 @@ struct EventSpec {
 
 class CalendarBuilder {
 public:
-    CalendarBuilder(std::int64_t stampTime) : calendar_(icalcomponent_new_vcalendar()),
-        stamp_(icaltime_from_timet_with_zone(static_cast<time_t>(stampTime), 0, icaltimezone_get_utc_timezone())) {}
+    CalendarBuilder(std::int64_t stampTime)
+        : calendar_(icalcomponent_new_vcalendar()),
+          stamp_(icaltime_from_timet_with_zone(static_cast<time_t>(stampTime), 0,
+                                               icaltimezone_get_utc_timezone())) {}
 
     icalcomponent* Calendar() { return calendar_.get(); }
 
@@ -80,9 +80,11 @@ public:
         icalcomponent_add_property(event, icalproperty_new_uid(spec.Uid.c_str()));
         icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp_));
         if (spec.Shift) {
-            icalcomponent_add_property(event, icalproperty_new_dtstart(LocalTimeValue(spec.First, spec.Shift->StartMinute)));
             icalcomponent_add_property(
-                event, icalproperty_new_dtend(LocalTimeValue(spec.First, spec.Shift->StartMinute + spec.Shift->Hours * 60)));
+                event, icalproperty_new_dtstart(LocalTimeValue(spec.First, spec.Shift->StartMinute)));
+            icalcomponent_add_property(
+                event, icalproperty_new_dtend(
+                           LocalTimeValue(spec.First, spec.Shift->StartMinute + spec.Shift->Hours * 60)));
         } else {
             icalcomponent_add_property(event, icalproperty_new_dtstart(DateValue(spec.First)));
             icalcomponent_add_property(event, icalproperty_new_dtend(DateValue(spec.First + spec.Days)));
@@ -92,11 +94,13 @@ public:
             icalrecurrencetype_clear(&rule);
             rule.freq = spec.Weekly ? ICAL_WEEKLY_RECURRENCE : ICAL_DAILY_RECURRENCE;
             rule.interval = static_cast<short>(spec.Weekly ? spec.Interval / 7 : spec.Interval);
-            rule.until = spec.Shift ? LocalTimeValue(spec.LastStart, spec.Shift->StartMinute) : DateValue(spec.LastStart);
+            rule.until = spec.Shift ? LocalTimeValue(spec.LastStart, spec.Shift->StartMinute)
+                                    : DateValue(spec.LastStart);
             icalcomponent_add_property(event, icalproperty_new_rrule(rule));
         }
         icalcomponent_add_property(event, icalproperty_new_summary(spec.Summary.c_str()));
-        icalcomponent_add_property(event, icalproperty_new_transp(spec.Busy ? ICAL_TRANSP_OPAQUE : ICAL_TRANSP_TRANSPARENT));
+        icalcomponent_add_property(
+            event, icalproperty_new_transp(spec.Busy ? ICAL_TRANSP_OPAQUE : ICAL_TRANSP_TRANSPARENT));
         icalcomponent_add_component(calendar_.get(), event);
     }
 
@@ -113,12 +117,13 @@ struct RunKind {
 
 // The occurrences of one run of the rotation inside [from, to]: whole ones as one series, cut ones
 // as single events of their days inside the range.
-void AddRun(CalendarBuilder& builder, const DutyCalendarRequest& request, const RunKind& kind, PatternRun run) {
+void AddRun(CalendarBuilder& builder, const DutyCalendarRequest& request, const RunKind& kind,
+            PatternRun run) {
     const std::int64_t from = WholeDay(request.From);
     const std::int64_t to = WholeDay(request.To);
     const std::int64_t base = WholeDay(AssignmentBaseDates[static_cast<std::size_t>(request.Assignment)]);
-    const std::string stem = "group" + std::to_string(request.Assignment) + "-" + kind.Name + "-" +
-                             std::to_string(run.Position);
+    const std::string stem =
+        "group" + std::to_string(request.Assignment) + "-" + kind.Name + "-" + std::to_string(run.Position);
     // The first occurrence that ends on or after `from`.
     const std::int64_t earliest = from - run.Length + 1;
     std::int64_t start = earliest + Modulo(base + run.Position - earliest, RotationDays);

@@ -22,7 +22,7 @@ struct ShiftTimes {
 };
 
 struct DutyCalendarRequest {
-    int Assignment = 1;                 // [1, 7]
+    int Assignment = 1;                  // [1, 7]
     TDateTime From = ScheduleCutoff + 1; // whole days, From <= To,
     TDateTime To = PickerMaxDate;        // both in [ScheduleCutoff + 1, PickerMaxDate]
     bool RegularDaysOff = false;

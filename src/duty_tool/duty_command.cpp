@@ -6,12 +6,10 @@
 #include "day_answer.h"
 #include "duty_calendar.h"
 #include "duty_csv.h"
-
 #include "schedule/duty_rotation.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
-
 #include <algorithm>
 #include <array>
 #include <string>
@@ -23,9 +21,11 @@
 
 namespace {
 
-const QCommandLineOption FromOption(QStringLiteral("from"), QStringLiteral("First day, YYYY-MM-DD, today or tomorrow."),
+const QCommandLineOption FromOption(QStringLiteral("from"),
+                                    QStringLiteral("First day, YYYY-MM-DD, today or tomorrow."),
                                     QStringLiteral("DATE"));
-const QCommandLineOption ToOption(QStringLiteral("to"), QStringLiteral("Last day, YYYY-MM-DD, today or tomorrow."),
+const QCommandLineOption ToOption(QStringLiteral("to"),
+                                  QStringLiteral("Last day, YYYY-MM-DD, today or tomorrow."),
                                   QStringLiteral("DATE"));
 
 struct DateRange {
@@ -39,7 +39,8 @@ DateRange RangeFor(const QCommandLineParser& parser, const DutyToolEnvironment& 
     const DateRange range{parser.isSet(FromOption) ? DateOperand(parser.value(FromOption), env) : defaultFrom,
                           parser.isSet(ToOption) ? DateOperand(parser.value(ToOption), env) : defaultTo};
     if (range.From > range.To)
-        FailUsage(QStringLiteral("--from %1 is after --to %2").arg(IsoDateText(range.From), IsoDateText(range.To)));
+        FailUsage(
+            QStringLiteral("--from %1 is after --to %2").arg(IsoDateText(range.From), IsoDateText(range.To)));
     return range;
 }
 
@@ -83,16 +84,19 @@ int ShiftHours(const QString& text) {
     bool ok = false;
     const int hours = text.trimmed().toInt(&ok);
     if (!ok || hours < 1 || hours > 24)
-        FailUsage(QStringLiteral("'%1' is not a shift length: use a whole number of hours, 1 to 24").arg(text));
+        FailUsage(
+            QStringLiteral("'%1' is not a shift length: use a whole number of hours, 1 to 24").arg(text));
     return hours;
 }
 
 int RunDay(const QStringList& arguments, const DutyToolEnvironment& env) {
     QCommandLineParser parser;
     PrepareParser(parser, "Tell whether a group is on duty on a day, and whether it is a payday.");
-    parser.addPositionalArgument(QStringLiteral("DATE"), QStringLiteral("YYYY-MM-DD, today or tomorrow. Default: today."),
+    parser.addPositionalArgument(QStringLiteral("DATE"),
+                                 QStringLiteral("YYYY-MM-DD, today or tomorrow. Default: today."),
                                  QStringLiteral("[DATE]"));
-    const QCommandLineOption all(QStringLiteral("all"), QStringLiteral("One line for each of the seven groups."));
+    const QCommandLineOption all(QStringLiteral("all"),
+                                 QStringLiteral("One line for each of the seven groups."));
     parser.addOptions({AssignmentOption(), all});
     if (!ParseSubcommand(parser, "day", arguments, env))
         return 0;
@@ -120,7 +124,8 @@ int RunCsv(const QStringList& arguments, const DutyToolEnvironment& env) {
         return 0;
     Operands(parser, 0);
     const TDateTime today = env.Clock->Today();
-    const TDateTime from = parser.isSet(FromOption) ? DateOperand(parser.value(FromOption), env) : FirstOfYear(today);
+    const TDateTime from =
+        parser.isSet(FromOption) ? DateOperand(parser.value(FromOption), env) : FirstOfYear(today);
     const DateRange range = RangeFor(parser, env, from, LastOfYear(from));
     const ToolSettings settings = ReadToolSettings(env, false);
     WriteOutput(DutyCsv(GroupFor(parser, settings.Loaded), range.From, range.To), OutputFile(parser), env);
@@ -132,14 +137,16 @@ int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
     PrepareParser(parser, "Write a group's duty days as an iCalendar file for a calendar program.");
     const QCommandLineOption rdo(QStringLiteral("rdo"), QStringLiteral("Add the regular days off."));
     const QCommandLineOption paydays(QStringLiteral("paydays"), QStringLiteral("Add the paydays."));
-    const QCommandLineOption shiftStart(QStringLiteral("shift-start"),
-                                        QStringLiteral("Duty days become shifts starting at TIME (HH:MM, local time)."),
-                                        QStringLiteral("TIME"));
-    const QCommandLineOption shiftHours(QStringLiteral("shift-hours"),
-                                        QStringLiteral("The length of a shift, 1 to 24 hours; needs --shift-start."),
-                                        QStringLiteral("HOURS"));
-    parser.addOptions({AssignmentOption(), FromOption, ToOption, rdo, paydays, shiftStart, shiftHours, OutputOption(),
-                       OpenOption()});
+    const QCommandLineOption shiftStart(
+        QStringLiteral("shift-start"),
+        QStringLiteral("Duty days become shifts starting at TIME (HH:MM, local time)."),
+        QStringLiteral("TIME"));
+    const QCommandLineOption shiftHours(
+        QStringLiteral("shift-hours"),
+        QStringLiteral("The length of a shift, 1 to 24 hours; needs --shift-start."),
+        QStringLiteral("HOURS"));
+    parser.addOptions({AssignmentOption(), FromOption, ToOption, rdo, paydays, shiftStart, shiftHours,
+                       OutputOption(), OpenOption()});
     if (!ParseSubcommand(parser, "ics", arguments, env))
         return 0;
     Operands(parser, 0);
@@ -148,13 +155,15 @@ int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
     const DateRange range = RangeFor(parser, env, ScheduleCutoff + 1, PickerMaxDate);
     for (const TDateTime date : {range.From, range.To}) {
         if (date <= ScheduleCutoff || date > PickerMaxDate)
-            FailUsage(QStringLiteral("%1 lies outside the duty schedule, %2 to %3")
-                          .arg(IsoDateText(date), IsoDateText(ScheduleCutoff + 1), IsoDateText(PickerMaxDate)));
+            FailUsage(
+                QStringLiteral("%1 lies outside the duty schedule, %2 to %3")
+                    .arg(IsoDateText(date), IsoDateText(ScheduleCutoff + 1), IsoDateText(PickerMaxDate)));
     }
     if (parser.isSet(shiftStart) != parser.isSet(shiftHours))
         FailUsage(QStringLiteral("--shift-start and --shift-hours go together"));
     if (parser.isSet(shiftStart))
-        request.Shift = ShiftTimes{ShiftStartMinute(parser.value(shiftStart)), ShiftHours(parser.value(shiftHours))};
+        request.Shift =
+            ShiftTimes{ShiftStartMinute(parser.value(shiftStart)), ShiftHours(parser.value(shiftHours))};
     const ToolSettings settings = ReadToolSettings(env, false);
     request.Assignment = GroupFor(parser, settings.Loaded);
     request.From = range.From;
@@ -189,7 +198,8 @@ constexpr std::array<std::pair<const char*, const char*>, 4> CommandSummaries{{
 int RunTopLevel(const QStringList& arguments, const DutyToolEnvironment& env,
                 const std::vector<DutySubcommand>& subcommands) {
     QCommandLineParser parser;
-    QString description = QStringLiteral("The duty rotation of Varnok for Tolmere outside the window.\n\nCommands:\n");
+    QString description =
+        QStringLiteral("The duty rotation of Varnok for Tolmere outside the window.\n\nCommands:\n");
     for (const auto& [name, summary] : CommandSummaries)
         description += QStringLiteral("  %1  %2\n").arg(QLatin1String(name), -5).arg(QLatin1String(summary));
     description += QStringLiteral("\nSee varnok-duty COMMAND --help for the options of each command.");
@@ -213,9 +223,9 @@ int RunTopLevel(const QStringList& arguments, const DutyToolEnvironment& env,
     const QStringList rest = parser.positionalArguments();
     if (rest.isEmpty())
         FailUsage(QStringLiteral("no command given: try varnok-duty --help"));
-    const auto subcommand = std::find_if(subcommands.begin(), subcommands.end(), [&](const DutySubcommand& entry) {
-        return rest.front() == QLatin1String(entry.Name);
-    });
+    const auto subcommand =
+        std::find_if(subcommands.begin(), subcommands.end(),
+                     [&](const DutySubcommand& entry) { return rest.front() == QLatin1String(entry.Name); });
     if (subcommand == subcommands.end())
         FailUsage(QStringLiteral("unknown command '%1': try varnok-duty --help").arg(rest.front()));
     return subcommand->Run(QStringList{arguments.value(0, QStringLiteral("varnok-duty"))} + rest.mid(1), env);

@@ -11,7 +11,6 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
-
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -24,8 +23,8 @@ struct DutyToolEnvironment {
     QLocale Locale;
     std::ostream* Out = nullptr; // standard output, binary: "-o -" and the answers go here
     std::ostream* Err = nullptr;
-    QString DocumentsFolder;     // where --open writes
-    std::int64_t StampTime = 0;  // seconds since 1970 (UTC) for the calendar's DTSTAMP
+    QString DocumentsFolder;    // where --open writes
+    std::int64_t StampTime = 0; // seconds since 1970 (UTC) for the calendar's DTSTAMP
     // Hands a file to the desktop; the empty text when that worked, else the reason it did not.
     std::function<QString(const QUrl&)> Open;
 };

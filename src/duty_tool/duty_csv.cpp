@@ -1,7 +1,6 @@
 #include "duty_csv.h"
 
 #include "duty_words.h"
-
 #include "schedule/duty_rotation.h"
 #include "schedule/payday.h"
 

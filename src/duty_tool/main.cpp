@@ -3,12 +3,10 @@
 // arguments, to varnok-duty-gui.
 
 #include "duty_tool/duty_command.h"
-
 #include "settings_location/settings_folder.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>

@@ -25,6 +25,7 @@ std::vector<PatternRun> PatternRuns(char code) {
             runs.push_back({position % length, run});
         offset += run;
     }
-    std::sort(runs.begin(), runs.end(), [](const PatternRun& a, const PatternRun& b) { return a.Position < b.Position; });
+    std::sort(runs.begin(), runs.end(),
+              [](const PatternRun& a, const PatternRun& b) { return a.Position < b.Position; });
     return runs;
 }

@@ -2,7 +2,6 @@
 #include "duty_tool/date_argument.h"
 
 #include <gtest/gtest.h>
-
 #include <optional>
 #include <string>
 

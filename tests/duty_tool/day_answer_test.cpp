@@ -1,10 +1,8 @@
 #include "duty_tool/day_answer.h"
 #include "duty_tool/duty_words.h"
-
 #include "schedule/date_serial.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace {
@@ -43,7 +41,8 @@ TEST_P(DayAnswerTest, EachGroupGetsItsCodeInWords) {
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, DayAnswerTest,
-    testing::Values(KnownDay{"LastDayWithoutSchedule", 2021, 12, 31, "ZZZZZZZ", "Friday, December 31, 2021", false},
+    testing::Values(KnownDay{"LastDayWithoutSchedule", 2021, 12, 31, "ZZZZZZZ", "Friday, December 31, 2021",
+                             false},
                     KnownDay{"FirstDay", 2022, 1, 1, "LLYKKKL", "Saturday, January 1, 2022", false},
                     KnownDay{"SecondDay", 2022, 1, 2, "KKYLLLK", "Sunday, January 2, 2022", false},
                     KnownDay{"FirstPayday", 2022, 1, 7, "KYLLLYK", "Friday, January 7, 2022", true},

@@ -2,14 +2,11 @@
 // days the events cover must be exactly the days the rotation and the payday rule give.
 
 #include "duty_tool/duty_calendar.h"
-
 #include "schedule/duty_rotation.h"
 #include "schedule/payday.h"
 
-#include <libical/ical.h>
-
 #include <gtest/gtest.h>
-
+#include <libical/ical.h>
 #include <map>
 #include <memory>
 #include <set>
@@ -31,7 +28,8 @@ TDateTime SerialOf(icaltimetype time) {
 struct ReadCalendar {
     std::map<std::string, DayCount> DaysBySummary; // all-day events: every day covered; timed: start days
     std::vector<std::string> Uids;
-    std::map<std::string, std::pair<int, int>> TimesBySummary; // timed events: start minute, length in minutes
+    std::map<std::string, std::pair<int, int>>
+        TimesBySummary; // timed events: start minute, length in minutes
     std::vector<std::string> Stamps;
 };
 
@@ -121,10 +119,14 @@ TEST_P(DutyCalendarTest, EventsCoverExactlyTheDutyDaysRegularDaysOffAndPaydays) 
         request.Paydays = true;
         const ReadCalendar read = Read(DutyCalendar(request));
         const std::string name = "Group " + std::to_string(group);
-        const auto codeIs = [&](char code) { return [&, code](TDateTime date) { return DutyCodeOf(schedule, date) == code; }; };
+        const auto codeIs = [&](char code) {
+            return [&, code](TDateTime date) { return DutyCodeOf(schedule, date) == code; };
+        };
         EXPECT_LE(read.DaysBySummary.size(), 3u);
-        EXPECT_EQ(DaysOf(read, "On duty \u2013 " + name), ExpectedDays(request.From, request.To, codeIs(DutyOn)));
-        EXPECT_EQ(DaysOf(read, "Regular day off \u2013 " + name), ExpectedDays(request.From, request.To, codeIs(DutyRdo)));
+        EXPECT_EQ(DaysOf(read, "On duty \u2013 " + name),
+                  ExpectedDays(request.From, request.To, codeIs(DutyOn)));
+        EXPECT_EQ(DaysOf(read, "Regular day off \u2013 " + name),
+                  ExpectedDays(request.From, request.To, codeIs(DutyRdo)));
         EXPECT_EQ(DaysOf(read, "Payday"), ExpectedDays(request.From, request.To, IsPayday));
         EXPECT_EQ(std::set<std::string>(read.Uids.begin(), read.Uids.end()).size(), read.Uids.size());
     }
@@ -142,8 +144,8 @@ TEST_P(DutyCalendarTest, ShiftsStartOnEveryDutyDay) {
         request.Shift = ShiftTimes{7 * 60 + 30, 12};
         const ReadCalendar read = Read(DutyCalendar(request));
         const std::string summary = "On duty \u2013 Group " + std::to_string(group);
-        const DayCount expected =
-            ExpectedDays(request.From, request.To, [&](TDateTime date) { return DutyCodeOf(schedule, date) == DutyOn; });
+        const DayCount expected = ExpectedDays(
+            request.From, request.To, [&](TDateTime date) { return DutyCodeOf(schedule, date) == DutyOn; });
         EXPECT_EQ(DaysOf(read, summary), expected);
         if (!expected.empty()) {
             EXPECT_EQ(read.TimesBySummary.at(summary), (std::pair{7 * 60 + 30, 12 * 60}));
@@ -187,7 +189,8 @@ TEST(DutyCalendar, UidsStayWhenTheStampOrTheRangeEndChanges) {
     std::sort(shorter.begin(), shorter.end());
     std::sort(whole.begin(), whole.end());
     std::vector<std::string> kept;
-    std::set_intersection(shorter.begin(), shorter.end(), whole.begin(), whole.end(), std::back_inserter(kept));
+    std::set_intersection(shorter.begin(), shorter.end(), whole.begin(), whole.end(),
+                          std::back_inserter(kept));
     EXPECT_EQ(kept.size(), 21u) << "every duty run's series keeps its UID";
 }
 

@@ -1,14 +1,11 @@
 #include "duty_tool/duty_command.h"
-
 #include "url_recorder.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
-
 #include <sstream>
 #include <string>
 
@@ -18,7 +15,8 @@ class DutyCommandTest : public testing::Test {
 protected:
     DutyCommandTest() {
         environment_.Clock = &clock_;
-        environment_.SettingsBase = std::filesystem::path(folder_.filePath(QStringLiteral("config")).toStdString());
+        environment_.SettingsBase =
+            std::filesystem::path(folder_.filePath(QStringLiteral("config")).toStdString());
         environment_.Locale = QLocale(QLocale::English, QLocale::UnitedStates);
         environment_.Out = &out_;
         environment_.Err = &err_;
@@ -45,7 +43,8 @@ protected:
 };
 
 TEST_F(DutyCommandTest, OpenWritesIntoTheDocumentsFolderAndHandsTheFileToTheDesktop) {
-    ASSERT_EQ(Run({"ics", "-a", "3", "--from", "2027-01-01", "--to", "2027-12-31", "--open"}), 0) << err_.str();
+    ASSERT_EQ(Run({"ics", "-a", "3", "--from", "2027-01-01", "--to", "2027-12-31", "--open"}), 0)
+        << err_.str();
     const QString file = QDir(environment_.DocumentsFolder).filePath(QStringLiteral("Group 3 duty 2027.ics"));
     EXPECT_TRUE(QFile::exists(file));
     ASSERT_EQ(recorder_.Opened.size(), 1);
@@ -94,7 +93,8 @@ constexpr ApplicationKind Desktop = ApplicationKind::DesktopGui;
 INSTANTIATE_TEST_SUITE_P(
     Arguments, ApplicationKindTest,
     testing::Values(KindCase{"Nothing", {}, Core, Core}, KindCase{"Day", {"day", "today"}, Core, Core},
-                    KindCase{"Csv", {"csv", "-o", "x.csv"}, Core, Core}, KindCase{"Ics", {"ics", "--rdo"}, Core, Core},
+                    KindCase{"Csv", {"csv", "-o", "x.csv"}, Core, Core},
+                    KindCase{"Ics", {"ics", "--rdo"}, Core, Core},
                     KindCase{"IcsOpen", {"ics", "--rdo", "--open"}, Desktop, Core},
                     KindCase{"Year", {"year", "2027", "-o", "x.pdf"}, Offscreen, Offscreen},
                     KindCase{"YearOpen", {"year", "--open"}, Desktop, Offscreen},

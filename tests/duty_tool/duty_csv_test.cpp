@@ -1,11 +1,9 @@
 #include "duty_tool/duty_csv.h"
-
 #include "schedule/duty_rotation.h"
 #include "schedule/payday.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -14,7 +12,8 @@ namespace {
 std::vector<std::string> Split(const std::string& text, const std::string& separator) {
     std::vector<std::string> parts;
     std::size_t start = 0;
-    for (std::size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + separator.size())
+    for (std::size_t end; (end = text.find(separator, start)) != std::string::npos;
+         start = end + separator.size())
         parts.push_back(text.substr(start, end - start));
     parts.push_back(text.substr(start));
     return parts;
@@ -37,9 +36,11 @@ std::string ExpectedDuty(char code) {
 // Every row against the rotation and the payday rule, for each group, from the last days without a
 // schedule through several years and the turn of 2100.
 TEST(DutyCsv, EveryRowMatchesTheRotationAndThePaydays) {
-    const std::vector<std::pair<TDateTime, TDateTime>> spans = {{DateSerial(2021, 12, 1), DateSerial(2026, 12, 31)},
-                                                                {DateSerial(2099, 1, 1), DateSerial(2100, 12, 31)}};
-    const char* const weekdays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+    const std::vector<std::pair<TDateTime, TDateTime>> spans = {
+        {DateSerial(2021, 12, 1), DateSerial(2026, 12, 31)},
+        {DateSerial(2099, 1, 1), DateSerial(2100, 12, 31)}};
+    const char* const weekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                    "Thursday", "Friday", "Saturday"};
     for (int group = 1; group <= 7; ++group) {
         ScheduleState schedule;
         SelectAssignment(schedule, group);
@@ -57,7 +58,8 @@ TEST(DutyCsv, EveryRowMatchesTheRotationAndThePaydays) {
                 std::snprintf(iso, sizeof iso, "%04d-%02u-%02u", static_cast<int>(ymd.year()),
                               static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
                 EXPECT_EQ(fields[0], iso);
-                EXPECT_EQ(fields[1], weekdays[std::chrono::weekday(std::chrono::sys_days(ymd)).c_encoding()]) << line;
+                EXPECT_EQ(fields[1], weekdays[std::chrono::weekday(std::chrono::sys_days(ymd)).c_encoding()])
+                    << line;
                 EXPECT_EQ(fields[2], "Group " + std::to_string(group));
                 EXPECT_EQ(fields[3], ExpectedDuty(DutyCodeOf(schedule, date))) << line;
                 EXPECT_EQ(fields[4], IsPayday(date) ? "yes" : "no") << line;

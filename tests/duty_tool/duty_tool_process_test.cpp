@@ -4,12 +4,9 @@
 #include <QDirIterator>
 #include <QRegularExpression>
 #include <QSet>
-
 #include <gtest/gtest.h>
-
-#include <unistd.h>
-
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -41,56 +38,128 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"NoCommand", {}, nullptr, "no command given: try varnok-duty --help", 2},
         BadInput{"UnknownCommand", {"night"}, nullptr, "unknown command 'night': try varnok-duty --help", 2},
         BadInput{"UnknownOption", {"day", "--bogus"}, nullptr, "Unknown option 'bogus'.", 2},
-        BadInput{"UnknownAssignment", {"day", "--assignment", "Group 9"}, nullptr,
-                 "unknown assignment 'Group 9': use 1 to 7 or \"Group 1\" to \"Group 7\"", 2},
-        BadInput{"DepartmentGiven", {"day", "-a", "TFD"}, nullptr,
-                 "TFD has no duty rotation: choose a group, 1 to 7", 2},
-        BadInput{"DepartmentSaved", {"day"}, "[Config]\nWorkAssign=TFD\n",
-                 "the saved assignment is TFD, which has no duty rotation: choose a group with --assignment", 2},
-        BadInput{"NothingSaved", {"day"}, nullptr,
-                 "the saved assignment is TFD, which has no duty rotation: choose a group with --assignment", 2},
-        BadInput{"MalformedDate", {"day", "2027-02-30", "-a", "3"}, nullptr,
-                 "'2027-02-30' is not a date: use YYYY-MM-DD, today or tomorrow", 2},
-        BadInput{"TwoDates", {"day", "2027-01-15", "2027-01-16", "-a", "3"}, nullptr,
-                 "unexpected argument '2027-01-16'", 2},
-        BadInput{"FromAfterTo", {"csv", "-a", "3", "--from", "2027-02-01", "--to", "2027-01-31"}, nullptr,
-                 "--from 2027-02-01 is after --to 2027-01-31", 2},
-        BadInput{"MalformedFrom", {"csv", "-a", "3", "--from", "15.01.2027"}, nullptr,
-                 "'15.01.2027' is not a date: use YYYY-MM-DD, today or tomorrow", 2},
+        BadInput{"UnknownAssignment",
+                 {"day", "--assignment", "Group 9"},
+                 nullptr,
+                 "unknown assignment 'Group 9': use 1 to 7 or \"Group 1\" to \"Group 7\"",
+                 2},
+        BadInput{"DepartmentGiven",
+                 {"day", "-a", "TFD"},
+                 nullptr,
+                 "TFD has no duty rotation: choose a group, 1 to 7",
+                 2},
+        BadInput{"DepartmentSaved",
+                 {"day"},
+                 "[Config]\nWorkAssign=TFD\n",
+                 "the saved assignment is TFD, which has no duty rotation: choose a group with --assignment",
+                 2},
+        BadInput{"NothingSaved",
+                 {"day"},
+                 nullptr,
+                 "the saved assignment is TFD, which has no duty rotation: choose a group with --assignment",
+                 2},
+        BadInput{"MalformedDate",
+                 {"day", "2027-02-30", "-a", "3"},
+                 nullptr,
+                 "'2027-02-30' is not a date: use YYYY-MM-DD, today or tomorrow",
+                 2},
+        BadInput{"TwoDates",
+                 {"day", "2027-01-15", "2027-01-16", "-a", "3"},
+                 nullptr,
+                 "unexpected argument '2027-01-16'",
+                 2},
+        BadInput{"FromAfterTo",
+                 {"csv", "-a", "3", "--from", "2027-02-01", "--to", "2027-01-31"},
+                 nullptr,
+                 "--from 2027-02-01 is after --to 2027-01-31",
+                 2},
+        BadInput{"MalformedFrom",
+                 {"csv", "-a", "3", "--from", "15.01.2027"},
+                 nullptr,
+                 "'15.01.2027' is not a date: use YYYY-MM-DD, today or tomorrow",
+                 2},
         BadInput{"CsvTakesNoOperand", {"csv", "-a", "3", "2027"}, nullptr, "unexpected argument '2027'", 2},
-        BadInput{"UnwritableCsv", {"csv", "-a", "3", "-o", "no-such-folder/duty.csv"}, nullptr,
-                 "cannot write no-such-folder/duty.csv", 1},
-        BadInput{"IcsBeforeTheSchedule", {"ics", "-a", "3", "--from", "2021-12-31"}, nullptr,
-                 "2021-12-31 lies outside the duty schedule, 2022-01-01 to 2100-12-31", 2},
-        BadInput{"IcsAfterTheSchedule", {"ics", "-a", "3", "--to", "2101-01-01"}, nullptr,
-                 "2101-01-01 lies outside the duty schedule, 2022-01-01 to 2100-12-31", 2},
-        BadInput{"IcsDepartment", {"ics", "--assignment", "tfd"}, nullptr,
-                 "TFD has no duty rotation: choose a group, 1 to 7", 2},
-        BadInput{"ShiftStartAlone", {"ics", "-a", "3", "--shift-start", "07:00"}, nullptr,
-                 "--shift-start and --shift-hours go together", 2},
-        BadInput{"ShiftStartNoTime", {"ics", "-a", "3", "--shift-start", "24:00", "--shift-hours", "24"}, nullptr,
-                 "'24:00' is not a time of day: use HH:MM, 00:00 to 23:59", 2},
-        BadInput{"ShiftTooLong", {"ics", "-a", "3", "--shift-start", "07:00", "--shift-hours", "25"}, nullptr,
-                 "'25' is not a shift length: use a whole number of hours, 1 to 24", 2},
-        BadInput{"OpenWithOutput", {"ics", "-a", "3", "--open", "-o", "x.ics"}, nullptr,
-                 "--open and --output exclude each other", 2},
-        BadInput{"UnwritableIcs", {"ics", "-a", "3", "-o", "/proc/varnok.ics"}, nullptr,
-                 "cannot write /proc/varnok.ics", 1},
-        BadInput{"YearBeforeTheSchedule", {"year", "2021", "-a", "3"}, nullptr,
-                 "2021 lies outside the duty schedule's years, 2022 to 2100", 2},
-        BadInput{"YearAfterTheSchedule", {"year", "2101", "-a", "3"}, nullptr,
-                 "2101 lies outside the duty schedule's years, 2022 to 2100", 2},
+        BadInput{"UnwritableCsv",
+                 {"csv", "-a", "3", "-o", "no-such-folder/duty.csv"},
+                 nullptr,
+                 "cannot write no-such-folder/duty.csv",
+                 1},
+        BadInput{"IcsBeforeTheSchedule",
+                 {"ics", "-a", "3", "--from", "2021-12-31"},
+                 nullptr,
+                 "2021-12-31 lies outside the duty schedule, 2022-01-01 to 2100-12-31",
+                 2},
+        BadInput{"IcsAfterTheSchedule",
+                 {"ics", "-a", "3", "--to", "2101-01-01"},
+                 nullptr,
+                 "2101-01-01 lies outside the duty schedule, 2022-01-01 to 2100-12-31",
+                 2},
+        BadInput{"IcsDepartment",
+                 {"ics", "--assignment", "tfd"},
+                 nullptr,
+                 "TFD has no duty rotation: choose a group, 1 to 7",
+                 2},
+        BadInput{"ShiftStartAlone",
+                 {"ics", "-a", "3", "--shift-start", "07:00"},
+                 nullptr,
+                 "--shift-start and --shift-hours go together",
+                 2},
+        BadInput{"ShiftStartNoTime",
+                 {"ics", "-a", "3", "--shift-start", "24:00", "--shift-hours", "24"},
+                 nullptr,
+                 "'24:00' is not a time of day: use HH:MM, 00:00 to 23:59",
+                 2},
+        BadInput{"ShiftTooLong",
+                 {"ics", "-a", "3", "--shift-start", "07:00", "--shift-hours", "25"},
+                 nullptr,
+                 "'25' is not a shift length: use a whole number of hours, 1 to 24",
+                 2},
+        BadInput{"OpenWithOutput",
+                 {"ics", "-a", "3", "--open", "-o", "x.ics"},
+                 nullptr,
+                 "--open and --output exclude each other",
+                 2},
+        BadInput{"UnwritableIcs",
+                 {"ics", "-a", "3", "-o", "/proc/varnok.ics"},
+                 nullptr,
+                 "cannot write /proc/varnok.ics",
+                 1},
+        BadInput{"YearBeforeTheSchedule",
+                 {"year", "2021", "-a", "3"},
+                 nullptr,
+                 "2021 lies outside the duty schedule's years, 2022 to 2100",
+                 2},
+        BadInput{"YearAfterTheSchedule",
+                 {"year", "2101", "-a", "3"},
+                 nullptr,
+                 "2101 lies outside the duty schedule's years, 2022 to 2100",
+                 2},
         BadInput{"YearNotANumber", {"year", "MMXXVII", "-a", "3"}, nullptr, "'MMXXVII' is not a year", 2},
-        BadInput{"YearOtherFormat", {"year", "2027", "-a", "3", "-o", "sheet.jpg"}, nullptr,
-                 "sheet.jpg: the year sheet is written as a .pdf or a .png file", 2},
-        BadInput{"UnknownPageSize", {"year", "2027", "-a", "3", "--page-size", "Napkin"}, nullptr,
-                 "unknown page size 'Napkin': use A4, Letter, Legal, A3 or another standard name", 2},
-        BadInput{"YearDepartmentSaved", {"year", "2027"}, "[Config]\nWorkAssign=TFD\n",
-                 "the saved assignment is TFD, which has no duty rotation: choose a group with --assignment", 2},
-        BadInput{"UnwritableYear", {"year", "2027", "-a", "3", "-o", "no-such-folder/sheet.pdf"}, nullptr,
-                 "cannot write no-such-folder/sheet.pdf", 1},
-        BadInput{"AllWithAssignment", {"day", "--all", "-a", "3"}, nullptr,
-                 "--all and --assignment exclude each other", 2}),
+        BadInput{"YearOtherFormat",
+                 {"year", "2027", "-a", "3", "-o", "sheet.jpg"},
+                 nullptr,
+                 "sheet.jpg: the year sheet is written as a .pdf or a .png file",
+                 2},
+        BadInput{"UnknownPageSize",
+                 {"year", "2027", "-a", "3", "--page-size", "Napkin"},
+                 nullptr,
+                 "unknown page size 'Napkin': use A4, Letter, Legal, A3 or another standard name",
+                 2},
+        BadInput{"YearDepartmentSaved",
+                 {"year", "2027"},
+                 "[Config]\nWorkAssign=TFD\n",
+                 "the saved assignment is TFD, which has no duty rotation: choose a group with --assignment",
+                 2},
+        BadInput{"UnwritableYear",
+                 {"year", "2027", "-a", "3", "-o", "no-such-folder/sheet.pdf"},
+                 nullptr,
+                 "cannot write no-such-folder/sheet.pdf",
+                 1},
+        BadInput{"AllWithAssignment",
+                 {"day", "--all", "-a", "3"},
+                 nullptr,
+                 "--all and --assignment exclude each other",
+                 2}),
     [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.Name); });
 
 TEST(DutyToolProcess, DayAnswersForTheSavedGroupAndTheGivenOne) {
@@ -150,14 +219,16 @@ TEST(DutyToolProcess, OpenWithoutADesktopWritesTheFileAndSaysWhyItCannotOpenIt) 
     const struct {
         QStringList Arguments;
         const char* Name;
-    } rows[] = {{{"ics", "-a", "3", "--open", "--from", "2027-01-01", "--to", "2027-12-31"}, "Group 3 duty 2027.ics"},
-                {{"year", "2027", "-a", "3", "--open"}, "Group 3 duty 2027.pdf"}};
+    } rows[] = {
+        {{"ics", "-a", "3", "--open", "--from", "2027-01-01", "--to", "2027-12-31"}, "Group 3 duty 2027.ics"},
+        {{"year", "2027", "-a", "3", "--open"}, "Group 3 duty 2027.pdf"}};
     for (const auto& row : rows) {
         const ToolRun run = home.Run(row.Arguments);
         const QString file = home.Path() + QStringLiteral("/Documents/") + QString::fromUtf8(row.Name);
         EXPECT_EQ(run.ExitCode, 1);
-        EXPECT_EQ(run.Err.toStdString(), "varnok-duty: cannot open " + file.toStdString() +
-                                             ": no desktop session (neither DISPLAY nor WAYLAND_DISPLAY is set)\n");
+        EXPECT_EQ(run.Err.toStdString(),
+                  "varnok-duty: cannot open " + file.toStdString() +
+                      ": no desktop session (neither DISPLAY nor WAYLAND_DISPLAY is set)\n");
         EXPECT_TRUE(QFile::exists(file)) << row.Name;
     }
 }
@@ -185,7 +256,8 @@ TEST(DutyToolProcess, AFailedWriteLeavesTheOldFile) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old calendar");
     old.close();
-    QFile::setPermissions(home.Path() + QStringLiteral("/out"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(home.Path() + QStringLiteral("/out"),
+                          QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const ToolRun run = home.Run({"ics", "-a", "3", "-o", target});
     QFile::setPermissions(home.Path() + QStringLiteral("/out"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -193,7 +265,8 @@ TEST(DutyToolProcess, AFailedWriteLeavesTheOldFile) {
     EXPECT_EQ(run.Err.toStdString(), "varnok-duty: cannot write " + target.toStdString() + "\n");
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("old calendar"));
-    EXPECT_EQ(QDir(home.Path() + QStringLiteral("/out")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+    EXPECT_EQ(QDir(home.Path() + QStringLiteral("/out"))
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{QStringLiteral("duty.ics")});
 }
 
@@ -202,8 +275,9 @@ TEST(DutyToolProcess, ABadColorStopsTheYearSheetBeforeAnyFileIsWritten) {
     home.WriteSettings("[Config]\nWorkAssign=Group 3\n[Colors]\nRDO=Golden Rod\n");
     const ToolRun run = home.Run({"year", "2027", "-o", "sheet.pdf"});
     EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_EQ(run.Err.toStdString(), "varnok-duty: settings file " + home.ConfigHome().toStdString() +
-                                         "/Orvane/Varnok/vnTolmere.ini: 'Golden Rod' is not a valid integer value\n");
+    EXPECT_EQ(run.Err.toStdString(),
+              "varnok-duty: settings file " + home.ConfigHome().toStdString() +
+                  "/Orvane/Varnok/vnTolmere.ini: 'Golden Rod' is not a valid integer value\n");
     EXPECT_FALSE(QFile::exists(home.Path() + QStringLiteral("/sheet.pdf")));
     // The other commands use no color and still work.
     EXPECT_EQ(home.Run({"day", "2027-01-15"}).ExitCode, 0);
@@ -235,7 +309,8 @@ TEST(DutyToolProcess, YearPageSizeFollowsTheLocaleUnlessNamed) {
                       {{"--page-size", "a3"}, home.Environment(), "842 x 1191 pts (A3)"},
                       {{"--page-size", "Legal"}, british, "612 x 1008 pts"}};
     for (const auto& row : rows) {
-        const ToolRun run = home.Run(QStringList{"year", "2027", "-a", "3", "-o", sheet} + row.Extra, row.Environment);
+        const ToolRun run =
+            home.Run(QStringList{"year", "2027", "-a", "3", "-o", sheet} + row.Extra, row.Environment);
         EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
         EXPECT_EQ(PdfPageSize(sheet).toStdString(), row.PageSize) << row.Extra.join(' ').toStdString();
     }
@@ -281,7 +356,8 @@ TEST(DutyToolProcess, YearUnderlinesPaydaysWhenAskedOrSaved) {
 
 QStringList Listing(const QString& folder) {
     QStringList entries;
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
     while (it.hasNext())
         entries << it.next();
     entries.sort();
@@ -335,7 +411,8 @@ TEST(DutyToolProcess, HelpAndVersion) {
     EXPECT_EQ(run.Out.toStdString(), "varnok-duty " VARNOK_VERSION "\n");
     run = home.Run({"--help"});
     EXPECT_EQ(run.ExitCode, 0);
-    EXPECT_TRUE(run.Out.startsWith("Usage: varnok-duty [options] COMMAND [options]\n")) << run.Out.toStdString();
+    EXPECT_TRUE(run.Out.startsWith("Usage: varnok-duty [options] COMMAND [options]\n"))
+        << run.Out.toStdString();
     for (const char* command : {"day", "csv", "ics", "year"})
         EXPECT_TRUE(run.Out.contains(QByteArray("\n  ") + command + " ")) << command;
     run = home.Run({"day", "--help"});
@@ -353,8 +430,9 @@ TEST(DutyToolProcess, ManualPageNamesEveryOptionAndNoOther) {
     const QRegularExpression helpOption(QStringLiteral("--([a-z][a-z-]*)"));
     const QRegularExpression manualOption(QStringLiteral("\\\\-\\\\-([a-z][a-z\\\\-]*[a-z])"));
     QSet<QString> inHelp;
-    for (const QStringList& arguments : {QStringList{"--help"}, QStringList{"day", "--help"}, QStringList{"csv", "--help"},
-                                         QStringList{"ics", "--help"}, QStringList{"year", "--help"}}) {
+    for (const QStringList& arguments :
+         {QStringList{"--help"}, QStringList{"day", "--help"}, QStringList{"csv", "--help"},
+          QStringList{"ics", "--help"}, QStringList{"year", "--help"}}) {
         const ToolRun run = home.Run(arguments);
         ASSERT_EQ(run.ExitCode, 0);
         for (const QRegularExpressionMatch& match : helpOption.globalMatch(QString::fromUtf8(run.Out)))

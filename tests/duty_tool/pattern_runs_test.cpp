@@ -1,9 +1,7 @@
 #include "duty_tool/pattern_runs.h"
-
 #include "schedule/duty_rotation.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace {
@@ -19,7 +17,8 @@ TEST(PatternRuns, RebuildThePatternFromMaximalRuns) {
                 slot = code;
             }
             EXPECT_NE(ShiftPattern[static_cast<std::size_t>((run.Position + 97) % 98)], code) << run.Position;
-            EXPECT_NE(ShiftPattern[static_cast<std::size_t>((run.Position + run.Length) % 98)], code) << run.Position;
+            EXPECT_NE(ShiftPattern[static_cast<std::size_t>((run.Position + run.Length) % 98)], code)
+                << run.Position;
         }
     }
     EXPECT_EQ(rebuilt, ShiftPattern);

@@ -1,7 +1,6 @@
 // The command's help and the desktop handler need an application object; the tests need no display.
 
 #include <QCoreApplication>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {

@@ -2,9 +2,9 @@
 // Receives the addresses QDesktopServices::openUrl hands to a registered handler, so no program is
 // ever launched by a test.
 
+#include <QList>
 #include <QObject>
 #include <QUrl>
-#include <QList>
 
 class UrlRecorder : public QObject {
     Q_OBJECT

@@ -3,9 +3,8 @@
 #include "settings/settings_file.h"
 #include "temp_folder.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -123,25 +122,25 @@ TEST_P(FindSettingsFileTest, NamesTheLocatedFileWithoutCreatingAnything) {
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, FindSettingsFileTest,
-    testing::Values(
-        FindCase{"EmptyBase", [](const fs::path&) {}, "Orvane/Varnok/vnTolmere.ini"},
-        FindCase{"ExistingFolder",
-                 [](const fs::path& base) {
-                     fs::create_directories(base / "Orvane" / "Varnok");
-                     WriteBytes(base / "Orvane" / "Varnok" / "vnTolmere.ini", "[Config]\n");
-                 },
-                 "Orvane/Varnok/vnTolmere.ini"},
-        FindCase{"OnlyTheSecondFolderExists",
-                 [](const fs::path& base) { fs::create_directory(base / "Varnok"); },
-                 "Orvane/Varnok/vnTolmere.ini"},
-        FindCase{"FileInPlaceOfTheFirstFolder",
-                 [](const fs::path& base) { WriteBytes(base / "Orvane", "a file"); }, "Varnok/vnTolmere.ini"},
-        FindCase{"FilesInPlaceOfBothFolders",
-                 [](const fs::path& base) {
-                     WriteBytes(base / "Orvane", "a file");
-                     WriteBytes(base / "Varnok", "a file");
-                 },
-                 "vnTolmere.ini"}),
+    testing::Values(FindCase{"EmptyBase", [](const fs::path&) {}, "Orvane/Varnok/vnTolmere.ini"},
+                    FindCase{"ExistingFolder",
+                             [](const fs::path& base) {
+                                 fs::create_directories(base / "Orvane" / "Varnok");
+                                 WriteBytes(base / "Orvane" / "Varnok" / "vnTolmere.ini", "[Config]\n");
+                             },
+                             "Orvane/Varnok/vnTolmere.ini"},
+                    FindCase{"OnlyTheSecondFolderExists",
+                             [](const fs::path& base) { fs::create_directory(base / "Varnok"); },
+                             "Orvane/Varnok/vnTolmere.ini"},
+                    FindCase{"FileInPlaceOfTheFirstFolder",
+                             [](const fs::path& base) { WriteBytes(base / "Orvane", "a file"); },
+                             "Varnok/vnTolmere.ini"},
+                    FindCase{"FilesInPlaceOfBothFolders",
+                             [](const fs::path& base) {
+                                 WriteBytes(base / "Orvane", "a file");
+                                 WriteBytes(base / "Varnok", "a file");
+                             },
+                             "vnTolmere.ini"}),
     [](const testing::TestParamInfo<FindCase>& info) { return std::string(info.param.Name); });
 
 TEST_F(SettingsFileTest, LoadWithoutAFileGivesTheDefaultsAndWritesNothing) {

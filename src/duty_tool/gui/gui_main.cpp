@@ -2,15 +2,13 @@
 // for any file. varnok-duty hands these runs over with the same arguments, so that its other runs
 // never load Qt Gui and its libraries.
 
-#include "year_command.h"
-
 #include "duty_tool/duty_command.h"
 #include "settings_location/settings_folder.h"
+#include "year_command.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QStandardPaths>
-
 #include <iostream>
 
 namespace {
@@ -52,7 +50,8 @@ int main(int argc, char* argv[]) {
     environment.Open = [desktopSession](const QUrl& url) {
         if (!desktopSession)
             return QStringLiteral("no desktop session (neither DISPLAY nor WAYLAND_DISPLAY is set)");
-        return QDesktopServices::openUrl(url) ? QString() : QStringLiteral("the desktop has no program for it");
+        return QDesktopServices::openUrl(url) ? QString()
+                                              : QStringLiteral("the desktop has no program for it");
     };
     std::vector<DutySubcommand> subcommands = CoreSubcommands();
     subcommands.push_back(YearSubcommand());

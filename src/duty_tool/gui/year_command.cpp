@@ -2,12 +2,10 @@
 
 #include "duty_tool/assignment_text.h"
 #include "duty_tool/command_parts.h"
-
 #include "year_sheet/year_sheet.h"
 
 #include <QFileInfo>
 #include <QPageSize>
-
 #include <string>
 
 namespace {
@@ -16,10 +14,12 @@ namespace {
 QPageSize PageSizeNamed(const QString& text) {
     for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
         const auto size = static_cast<QPageSize::PageSizeId>(id);
-        if (size != QPageSize::Custom && QPageSize::key(size).compare(text.trimmed(), Qt::CaseInsensitive) == 0)
+        if (size != QPageSize::Custom &&
+            QPageSize::key(size).compare(text.trimmed(), Qt::CaseInsensitive) == 0)
             return QPageSize(size);
     }
-    FailUsage(QStringLiteral("unknown page size '%1': use A4, Letter, Legal, A3 or another standard name").arg(text));
+    FailUsage(QStringLiteral("unknown page size '%1': use A4, Letter, Legal, A3 or another standard name")
+                  .arg(text));
 }
 
 constexpr int FirstSheetYear = 2022;
@@ -43,16 +43,19 @@ int RunYear(const QStringList& arguments, const DutyToolEnvironment& env) {
     PrepareParser(parser, "Draw a printable sheet of a group's duty year as a PDF or a PNG.");
     parser.addPositionalArgument(QStringLiteral("YEAR"), QStringLiteral("2022 to 2100. Default: this year."),
                                  QStringLiteral("[YEAR]"));
-    const QCommandLineOption paydays(QStringLiteral("paydays"),
-                                     QStringLiteral("Underline the paydays (also when the saved payday switch is on)."));
-    const QCommandLineOption pageSize(QStringLiteral("page-size"),
-                                      QStringLiteral("Paper size, such as A4, Letter, Legal or A3. Default: Letter "
-                                                     "where the locale measures in inches, else A4."),
-                                      QStringLiteral("SIZE"));
-    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("Write to FILE.pdf or FILE.png; - (the default) is standard "
-                                                   "output, as PDF."),
-                                    QStringLiteral("FILE"));
+    const QCommandLineOption paydays(
+        QStringLiteral("paydays"),
+        QStringLiteral("Underline the paydays (also when the saved payday switch is on)."));
+    const QCommandLineOption pageSize(
+        QStringLiteral("page-size"),
+        QStringLiteral("Paper size, such as A4, Letter, Legal or A3. Default: Letter "
+                       "where the locale measures in inches, else A4."),
+        QStringLiteral("SIZE"));
+    const QCommandLineOption output(
+        QStringList{QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("Write to FILE.pdf or FILE.png; - (the default) is standard "
+                       "output, as PDF."),
+        QStringLiteral("FILE"));
     parser.addOptions({AssignmentOption(), paydays, pageSize, output, OpenOption()});
     if (!ParseSubcommand(parser, "year", arguments, env))
         return 0;
@@ -62,7 +65,8 @@ int RunYear(const QStringList& arguments, const DutyToolEnvironment& env) {
     const int year = operands.isEmpty() ? static_cast<int>(YearMonthDayOf(env.Clock->Today()).year())
                                         : SheetYear(operands.front());
     if (operands.isEmpty() && (year < FirstSheetYear || year > LastSheetYear))
-        FailUsage(QStringLiteral("this year, %1, lies outside the duty schedule's years: name a year").arg(year));
+        FailUsage(
+            QStringLiteral("this year, %1, lies outside the duty schedule's years: name a year").arg(year));
     const QString file = parser.isSet(output) ? parser.value(output) : QStringLiteral("-");
     bool png = false;
     if (file != QLatin1String("-")) {
@@ -72,8 +76,8 @@ int RunYear(const QStringList& arguments, const DutyToolEnvironment& env) {
         png = suffix == QLatin1String("png");
     }
     YearSheetRequest request;
-    request.PageSize = parser.isSet(pageSize) ? PageSizeNamed(parser.value(pageSize))
-                                              : DefaultYearSheetPageSize(env.Locale);
+    request.PageSize =
+        parser.isSet(pageSize) ? PageSizeNamed(parser.value(pageSize)) : DefaultYearSheetPageSize(env.Locale);
     const ToolSettings settings = ReadToolSettings(env, true);
     request.Year = year;
     request.Assignment = GroupFor(parser, settings.Loaded);
@@ -83,7 +87,8 @@ int RunYear(const QStringList& arguments, const DutyToolEnvironment& env) {
     const QByteArray sheet = png ? YearSheetPng(request) : YearSheetPdf(request);
     const std::string bytes(sheet.constData(), static_cast<std::size_t>(sheet.size()));
     if (parser.isSet(OpenOption())) {
-        WriteAndOpen(bytes, QStringLiteral("%1 duty %2.pdf").arg(AssignmentName(request.Assignment)).arg(year), env);
+        WriteAndOpen(bytes,
+                     QStringLiteral("%1 duty %2.pdf").arg(AssignmentName(request.Assignment)).arg(year), env);
     } else {
         WriteOutput(bytes, file, env);
     }
