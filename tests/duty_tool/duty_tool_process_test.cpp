@@ -270,6 +270,21 @@ TEST(DutyToolProcess, AFailedWriteLeavesTheOldFile) {
               QStringList{QStringLiteral("duty.ics")});
 }
 
+// Root may write into a read-only folder, but nobody can replace a folder by a file: the failed write
+// must leave the folder as it was and no temporary file beside it.
+TEST(DutyToolProcess, AFailedWriteLeavesNoTemporaryFile) {
+    const ToolHome home;
+    QDir(home.Path()).mkpath(QStringLiteral("out/duty.csv/inside"));
+    const QString target = home.Path() + QStringLiteral("/out/duty.csv");
+    const ToolRun run = home.Run({"csv", "-a", "3", "-o", target});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err.toStdString(), "varnok-duty: cannot write " + target.toStdString() + "\n");
+    EXPECT_EQ(QDir(home.Path() + QStringLiteral("/out"))
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("duty.csv")});
+    EXPECT_TRUE(QDir(target + QStringLiteral("/inside")).exists());
+}
+
 TEST(DutyToolProcess, ABadColorStopsTheYearSheetBeforeAnyFileIsWritten) {
     const ToolHome home;
     home.WriteSettings("[Config]\nWorkAssign=Group 3\n[Colors]\nRDO=Golden Rod\n");
