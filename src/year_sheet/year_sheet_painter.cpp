@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -211,6 +213,12 @@ QString YearSheetHeading(const YearSheetRequest& request) {
 }
 
 void PaintYearSheet(QPainter& painter, const QRectF& page, const YearSheetRequest& request) {
+    // Outside these ranges the sheet would show a year without a schedule, or a group that does not exist.
+    if (request.Year < FirstSheetYear || request.Year > LastSheetYear)
+        throw std::out_of_range("year sheet: year " + std::to_string(request.Year) + " outside 2022 to 2100");
+    if (request.Assignment < 1 || request.Assignment >= AssignmentCount)
+        throw std::out_of_range("year sheet: assignment " + std::to_string(request.Assignment) +
+                                " is not a group from 1 to 7");
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);

@@ -180,6 +180,26 @@ TEST(YearSheetPng, IsAPictureOfThePageAtASizeForSharing) {
     }
 }
 
+TEST(YearSheet, RefusesAYearOrAGroupOutsideItsRange) {
+    const struct {
+        int year;
+        int assignment;
+    } bad[] = {{2021, 3}, {2101, 3}, {2027, 0}, {2027, 8}, {-1, 3}};
+    for (const auto& c : bad) {
+        SCOPED_TRACE(testing::Message() << c.year << " group " << c.assignment);
+        YearSheetRequest request = SampleRequest();
+        request.Year = c.year;
+        request.Assignment = c.assignment;
+        EXPECT_THROW(YearSheetPdf(request), std::out_of_range);
+        EXPECT_THROW(YearSheetPng(request), std::out_of_range);
+    }
+    YearSheetRequest edge = SampleRequest();
+    for (const int year : {2022, 2100}) {
+        edge.Year = year;
+        EXPECT_FALSE(YearSheetPdf(edge).isEmpty());
+    }
+}
+
 struct PageSizeCase {
     const char* name;
     QLocale locale;
