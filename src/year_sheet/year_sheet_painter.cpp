@@ -1,4 +1,4 @@
-#include "year_sheet_painter.h"
+#include "year_sheet/year_sheet_painter.h"
 
 #include "calendar/calendar_colors.h"
 #include "schedule/duty_rotation.h"
@@ -77,10 +77,11 @@ void PaintTitle(QPainter& painter, const YearSheetGeometry& geometry, const Year
     const QFont yearFont = SheetFont(0.62 * rect.height(), true);
     const qreal yearWidth = QFontMetricsF(yearFont).horizontalAdvance(year);
     const qreal headingRoom = rect.width() - yearWidth - 0.5 * rect.height();
+    const QString heading = YearSheetHeading(request);
     painter.setPen(ToColor(claBlack));
-    painter.setFont(FittedFont(0.42 * rect.height(), true, {YearSheetHeading(request)}, headingRoom));
+    painter.setFont(FittedFont(0.42 * rect.height(), true, {heading}, headingRoom));
     painter.drawText(QRectF(rect.left(), rect.top(), headingRoom, rect.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, YearSheetHeading(request));
+                     Qt::AlignLeft | Qt::AlignVCenter, heading);
     painter.setFont(yearFont);
     painter.drawText(rect, Qt::AlignRight | Qt::AlignVCenter, year);
 }
