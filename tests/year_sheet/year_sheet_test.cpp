@@ -42,6 +42,7 @@ public:
     }
 
     QString Info() const { return Run(QStringLiteral(VARNOK_PDFINFO), {path_}); }
+    QString Fonts() const { return Run(QStringLiteral(VARNOK_PDFFONTS), {path_}); }
 
     // Every word with its box in points, from the page's top left corner.
     std::vector<Word> Words() const {
@@ -148,6 +149,21 @@ INSTANTIATE_TEST_SUITE_P(
                     SheetCase{"UnitedStatesOnA4", QLocale(QLocale::English, QLocale::UnitedStates),
                               QPageSize(QPageSize::A4), "A4", "January", "March", "Sun"}),
     [](const testing::TestParamInfo<SheetCase>& info) { return info.param.name; });
+
+TEST(YearSheetPdf, EmbedsThePackagedFontsOnly) {
+    const PdfFile pdf(YearSheetPdf(SampleRequest()));
+    // After the two header lines, one line per font, ending in the columns emb, sub, uni, object, ID.
+    QStringList lines = pdf.Fonts().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GT(lines.size(), 2);
+    lines.remove(0, 2);
+    for (const QString& line : lines) {
+        SCOPED_TRACE(line.toStdString());
+        const QStringList columns = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        ASSERT_GE(columns.size(), 6);
+        EXPECT_TRUE(columns.front().startsWith(QStringLiteral("DejaVuSans")));
+        EXPECT_EQ(columns[columns.size() - 5], QStringLiteral("yes"));
+    }
+}
 
 TEST(YearSheetPdf, LegendNamesTheDutyColorsAndThePaydaysWhenShown) {
     for (const bool show : {false, true}) {
