@@ -114,6 +114,8 @@ TEST_P(YearSheetPdfText, HoldsTheLocalesMonthsWithTheirDaysOnTheAskedPage) {
         << info.toStdString();
     EXPECT_TRUE(info.contains(QStringLiteral("Title:           Tolmere Fire Department - Group 3 - 2028")))
         << info.toStdString();
+    static const QRegularExpression onePage(QStringLiteral(R"(\nPages:\s+1\n)"));
+    EXPECT_TRUE(onePage.match(info).hasMatch()) << info.toStdString();
     const QSizeF page = PageInPoints(info);
     ASSERT_FALSE(page.isEmpty()) << info.toStdString();
 
