@@ -22,8 +22,10 @@ struct YearSheetRequest {
 // Letter where the locale measures in inches, else A4.
 QPageSize DefaultYearSheetPageSize(const QLocale& locale);
 
-// The sheet as a PDF with selectable vector text, one page of request.PageSize.
+// The sheet as a PDF with selectable vector text, one page of request.PageSize (the locale's default
+// when that is not valid). Throws std::out_of_range when Year or Assignment lies outside its range.
 QByteArray YearSheetPdf(const YearSheetRequest& request);
 
-// The sheet as a PNG at a size fit for sharing.
+// The sheet as a PNG, 2000 pixels on the long side, of the page's proportions and print size.
+// Throws std::out_of_range as YearSheetPdf does.
 QByteArray YearSheetPng(const YearSheetRequest& request);

@@ -1,4 +1,4 @@
-#include "year_sheet_painter.h"
+#include "year_sheet/year_sheet_painter.h"
 
 #include "calendar/calendar_colors.h"
 #include "schedule/duty_rotation.h"
@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -75,10 +77,11 @@ void PaintTitle(QPainter& painter, const YearSheetGeometry& geometry, const Year
     const QFont yearFont = SheetFont(0.62 * rect.height(), true);
     const qreal yearWidth = QFontMetricsF(yearFont).horizontalAdvance(year);
     const qreal headingRoom = rect.width() - yearWidth - 0.5 * rect.height();
+    const QString heading = YearSheetHeading(request);
     painter.setPen(ToColor(claBlack));
-    painter.setFont(FittedFont(0.42 * rect.height(), true, {YearSheetHeading(request)}, headingRoom));
+    painter.setFont(FittedFont(0.42 * rect.height(), true, {heading}, headingRoom));
     painter.drawText(QRectF(rect.left(), rect.top(), headingRoom, rect.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, YearSheetHeading(request));
+                     Qt::AlignLeft | Qt::AlignVCenter, heading);
     painter.setFont(yearFont);
     painter.drawText(rect, Qt::AlignRight | Qt::AlignVCenter, year);
 }
@@ -211,6 +214,12 @@ QString YearSheetHeading(const YearSheetRequest& request) {
 }
 
 void PaintYearSheet(QPainter& painter, const QRectF& page, const YearSheetRequest& request) {
+    // Outside these ranges the sheet would show a year without a schedule, or a group that does not exist.
+    if (request.Year < FirstSheetYear || request.Year > LastSheetYear)
+        throw std::out_of_range("year sheet: year " + std::to_string(request.Year) + " outside 2022 to 2100");
+    if (request.Assignment < 1 || request.Assignment >= AssignmentCount)
+        throw std::out_of_range("year sheet: assignment " + std::to_string(request.Assignment) +
+                                " is not a group from 1 to 7");
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);

@@ -10,6 +10,9 @@
 
 class QPainter;
 
+inline constexpr int FirstSheetYear = 2022;
+inline constexpr int LastSheetYear = 2100;
+
 // The font family of every text on the sheet; Debian's fonts-dejavu-core brings it.
 inline constexpr const char* YearSheetFontFamily = "DejaVu Sans";
 
@@ -24,4 +27,5 @@ QString YearSheetHeading(const YearSheetRequest& request);
 
 // Paints the whole sheet: white paper over `page`, the title, the twelve months and the legend.
 // Days of the neighbouring months are left blank: every day stands once, in its own month.
+// Throws std::out_of_range, painting nothing, when the year or the assignment lies outside its range.
 void PaintYearSheet(QPainter& painter, const QRectF& page, const YearSheetRequest& request);

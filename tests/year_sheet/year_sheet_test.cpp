@@ -42,6 +42,7 @@ public:
     }
 
     QString Info() const { return Run(QStringLiteral(VARNOK_PDFINFO), {path_}); }
+    QString Fonts() const { return Run(QStringLiteral(VARNOK_PDFFONTS), {path_}); }
 
     // Every word with its box in points, from the page's top left corner.
     std::vector<Word> Words() const {
@@ -113,6 +114,8 @@ TEST_P(YearSheetPdfText, HoldsTheLocalesMonthsWithTheirDaysOnTheAskedPage) {
         << info.toStdString();
     EXPECT_TRUE(info.contains(QStringLiteral("Title:           Tolmere Fire Department - Group 3 - 2028")))
         << info.toStdString();
+    static const QRegularExpression onePage(QStringLiteral(R"(\nPages:\s+1\n)"));
+    EXPECT_TRUE(onePage.match(info).hasMatch()) << info.toStdString();
     const QSizeF page = PageInPoints(info);
     ASSERT_FALSE(page.isEmpty()) << info.toStdString();
 
@@ -149,6 +152,21 @@ INSTANTIATE_TEST_SUITE_P(
                               QPageSize(QPageSize::A4), "A4", "January", "March", "Sun"}),
     [](const testing::TestParamInfo<SheetCase>& info) { return info.param.name; });
 
+TEST(YearSheetPdf, EmbedsThePackagedFontsOnly) {
+    const PdfFile pdf(YearSheetPdf(SampleRequest()));
+    // After the two header lines, one line per font, ending in the columns emb, sub, uni, object, ID.
+    QStringList lines = pdf.Fonts().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GT(lines.size(), 2);
+    lines.remove(0, 2);
+    for (const QString& line : lines) {
+        SCOPED_TRACE(line.toStdString());
+        const QStringList columns = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        ASSERT_GE(columns.size(), 6);
+        EXPECT_TRUE(columns.front().startsWith(QStringLiteral("DejaVuSans")));
+        EXPECT_EQ(columns[columns.size() - 5], QStringLiteral("yes"));
+    }
+}
+
 TEST(YearSheetPdf, LegendNamesTheDutyColorsAndThePaydaysWhenShown) {
     for (const bool show : {false, true}) {
         SCOPED_TRACE(show);
@@ -177,6 +195,26 @@ TEST(YearSheetPng, IsAPictureOfThePageAtASizeForSharing) {
         EXPECT_NEAR(image.width(), 2000 * page.width() / page.height(), 1);
         // Printed, the picture comes out at the page's own width.
         EXPECT_NEAR(image.width() / (image.dotsPerMeterX() / 1000.0), printedWidthMm, 0.5);
+    }
+}
+
+TEST(YearSheet, RefusesAYearOrAGroupOutsideItsRange) {
+    const struct {
+        int year;
+        int assignment;
+    } bad[] = {{2021, 3}, {2101, 3}, {2027, 0}, {2027, 8}, {-1, 3}};
+    for (const auto& c : bad) {
+        SCOPED_TRACE(testing::Message() << c.year << " group " << c.assignment);
+        YearSheetRequest request = SampleRequest();
+        request.Year = c.year;
+        request.Assignment = c.assignment;
+        EXPECT_THROW(YearSheetPdf(request), std::out_of_range);
+        EXPECT_THROW(YearSheetPng(request), std::out_of_range);
+    }
+    YearSheetRequest edge = SampleRequest();
+    for (const int year : {2022, 2100}) {
+        edge.Year = year;
+        EXPECT_FALSE(YearSheetPdf(edge).isEmpty());
     }
 }
 
