@@ -4,7 +4,7 @@
 #include "app/application.h"
 #include "app/run_program.h"
 #include "first_frame_marker.h"
-#include "window/settings_folder.h"
+#include "settings_location/settings_folder.h"
 
 int main(int argc, char* argv[]) {
     TApplication app(argc, argv);

@@ -3,7 +3,7 @@
 
 #include "application.h"
 #include "run_program.h"
-#include "window/settings_folder.h"
+#include "settings_location/settings_folder.h"
 
 int main(int argc, char* argv[]) {
     TApplication app(argc, argv);

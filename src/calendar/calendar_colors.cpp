@@ -41,9 +41,14 @@ TAlphaColor CellTextColor(const ScheduleState& schedule, const SettingsState& co
     const char code = CodeOfCell(schedule, index);
     if (IsSameDay(date, schedule.CurrentDate))
         return code == DutyNone ? claBlack : ContrastColor(DutyColor(colors, code));
-    if (YearMonthDayOf(date).month() == YearMonthDayOf(schedule.CurrentDate).month())
-        return code == DutyNone ? claDimgray : DutyColor(colors, code);
-    return colors.LeadTrailColor;
+    return DayNumberColor(colors, code,
+                          YearMonthDayOf(date).month() == YearMonthDayOf(schedule.CurrentDate).month());
+}
+
+TAlphaColor DayNumberColor(const SettingsState& colors, char code, bool inShownMonth) {
+    if (!inShownMonth)
+        return colors.LeadTrailColor;
+    return code == DutyNone ? claDimgray : DutyColor(colors, code);
 }
 
 TAlphaColor StrokeColorFor(TAlphaColor fill) {

@@ -36,6 +36,18 @@ bool IsFolderOrCreated(const fs::path& folder) {
     return !error && fs::is_directory(folder, error);
 }
 
+// Whether create_directories would plausibly succeed, judged without creating anything.
+bool IsFolderOrCreatable(const fs::path& folder) {
+    std::error_code error;
+    fs::path existing = folder;
+    while (!existing.empty() && !fs::exists(existing, error)) {
+        if (existing == existing.parent_path())
+            break;
+        existing = existing.parent_path();
+    }
+    return existing.empty() || fs::is_directory(existing, error);
+}
+
 // Bytes of code 32 and below, blanks and control characters alike; UTF-8 sequences are all above.
 std::string TrimControlCharacters(std::string_view text) {
     const auto isControl = [](char c) { return static_cast<unsigned char>(c) <= 32; };
@@ -52,6 +64,16 @@ const ColorRole& RoleByKey(std::string_view key) {
             return role;
     }
     throw std::logic_error("unknown color role");
+}
+
+LoadedSettings ReadConfig(const IniStore& store, SettingsState& state) {
+    LoadedSettings loaded;
+    state.AgencyName = store.ReadString(ConfigSection, "Agency", DefaultAgencyName);
+    loaded.WorkAssign = store.ReadString(ConfigSection, "WorkAssign", DefaultWorkAssign);
+    loaded.ShowPaydays = store.ReadBool(ConfigSection, "ShowPaydays", false);
+    loaded.Width = store.ReadInteger(ConfigSection, "Width", DefaultWindowWidth);
+    loaded.Height = store.ReadInteger(ConfigSection, "Height", DefaultWindowHeight);
+    return loaded;
 }
 
 } // namespace
@@ -78,14 +100,23 @@ void LocateSettingsFile(SettingsState& state, const fs::path& base) {
     state.IniFileName = Utf8Text(JoinPath(folder, fs::path(SettingsFileName)));
 }
 
+void FindSettingsFile(SettingsState& state, const fs::path& base) {
+    fs::path folder = JoinPath(JoinPath(base, "Orvane"), "Varnok");
+    if (!IsFolderOrCreatable(folder)) {
+        folder = JoinPath(base, "Varnok");
+        if (!IsFolderOrCreatable(folder))
+            folder = base;
+    }
+    state.IniFileName = Utf8Text(JoinPath(folder, fs::path(SettingsFileName)));
+}
+
+LoadedSettings LoadConfigSettings(SettingsState& state) {
+    return ReadConfig(IniStore(Utf8Path(state.IniFileName)), state);
+}
+
 LoadedSettings LoadSettings(SettingsState& state) {
     const IniStore store(Utf8Path(state.IniFileName));
-    LoadedSettings loaded;
-    state.AgencyName = store.ReadString(ConfigSection, "Agency", DefaultAgencyName);
-    loaded.WorkAssign = store.ReadString(ConfigSection, "WorkAssign", DefaultWorkAssign);
-    loaded.ShowPaydays = store.ReadBool(ConfigSection, "ShowPaydays", false);
-    loaded.Width = store.ReadInteger(ConfigSection, "Width", DefaultWindowWidth);
-    loaded.Height = store.ReadInteger(ConfigSection, "Height", DefaultWindowHeight);
+    const LoadedSettings loaded = ReadConfig(store, state);
     for (const ColorRole& role : ColorRoles)
         state.*role.Member = ColorFromText(store.ReadString(ColorsSection, role.Key, role.DefaultText));
     return loaded;

@@ -41,9 +41,17 @@ std::filesystem::path JoinPath(const std::filesystem::path& folder, const std::f
 // a folder or can be created with its parents, else in base itself.
 void LocateSettingsFile(SettingsState& state, const std::filesystem::path& base);
 
+// Sets IniFileName to the file LocateSettingsFile would choose, creating nothing: a candidate folder
+// counts when it exists or when its nearest existing ancestor is a folder (permissions are not tried).
+// For readers that must leave the disk as it is.
+void FindSettingsFile(SettingsState& state, const std::filesystem::path& base);
+
 // Reads the agency name and the five colors into the state and returns the values for the controls.
 // Writes nothing.
 LoadedSettings LoadSettings(SettingsState& state);
+
+// LoadSettings without the colors: for readers that need no color and must not fail on a bad one.
+LoadedSettings LoadConfigSettings(SettingsState& state);
 
 // Writes every value of the settings page: the agency (when the edit is not empty; trimmed of
 // characters of code 32 and below, also into AgencyName), the assignment, the payday switch, the

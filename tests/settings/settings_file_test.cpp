@@ -3,7 +3,10 @@
 #include "settings/settings_file.h"
 #include "temp_folder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -83,6 +86,63 @@ TEST_F(SettingsFileTest, LocateFallsBackToVarnokThenToTheBase) {
     EXPECT_EQ(state_.IniFileName, (Base() / "vnTolmere.ini").string());
 }
 
+// Each layout of the base folder; FindSettingsFile must leave it as it is and name the same file that
+// LocateSettingsFile then picks.
+struct FindCase {
+    const char* Name;
+    friend void PrintTo(const FindCase& row, std::ostream* out) { *out << row.Name; }
+    void (*Prepare)(const fs::path& base);
+    const char* Expected; // relative to the base
+};
+
+class FindSettingsFileTest : public testing::TestWithParam<FindCase> {};
+
+std::vector<std::string> Listing(const fs::path& folder) {
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        entries.push_back(entry.path().string());
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+TEST_P(FindSettingsFileTest, NamesTheLocatedFileWithoutCreatingAnything) {
+    TempFolder base;
+    GetParam().Prepare(base.Path());
+    const std::vector<std::string> before = Listing(base.Path());
+
+    SettingsState found;
+    FindSettingsFile(found, base.Path());
+    EXPECT_EQ(Listing(base.Path()), before);
+    EXPECT_EQ(found.IniFileName, (base.Path() / GetParam().Expected).string());
+
+    SettingsState located;
+    LocateSettingsFile(located, base.Path());
+    EXPECT_EQ(found.IniFileName, located.IniFileName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, FindSettingsFileTest,
+    testing::Values(FindCase{"EmptyBase", [](const fs::path&) {}, "Orvane/Varnok/vnTolmere.ini"},
+                    FindCase{"ExistingFolder",
+                             [](const fs::path& base) {
+                                 fs::create_directories(base / "Orvane" / "Varnok");
+                                 WriteBytes(base / "Orvane" / "Varnok" / "vnTolmere.ini", "[Config]\n");
+                             },
+                             "Orvane/Varnok/vnTolmere.ini"},
+                    FindCase{"OnlyTheSecondFolderExists",
+                             [](const fs::path& base) { fs::create_directory(base / "Varnok"); },
+                             "Orvane/Varnok/vnTolmere.ini"},
+                    FindCase{"FileInPlaceOfTheFirstFolder",
+                             [](const fs::path& base) { WriteBytes(base / "Orvane", "a file"); },
+                             "Varnok/vnTolmere.ini"},
+                    FindCase{"FilesInPlaceOfBothFolders",
+                             [](const fs::path& base) {
+                                 WriteBytes(base / "Orvane", "a file");
+                                 WriteBytes(base / "Varnok", "a file");
+                             },
+                             "vnTolmere.ini"}),
+    [](const testing::TestParamInfo<FindCase>& info) { return std::string(info.param.Name); });
+
 TEST_F(SettingsFileTest, LoadWithoutAFileGivesTheDefaultsAndWritesNothing) {
     const LoadedSettings loaded = LocateAndLoad();
     EXPECT_EQ(state_.AgencyName, "Tolmere Fire Department");
@@ -147,6 +207,19 @@ TEST_F(SettingsFileTest, LoadRaisesTheConversionErrorForABadColor) {
             EXPECT_EQ(std::string(error.what()), message);
         }
     }
+}
+
+TEST_F(SettingsFileTest, ConfigLoadReadsTheConfigKeysAndIgnoresABadColor) {
+    LocateSettingsFile(state_, Base());
+    WriteBytes(IniFile(), "[Config]\nAgency=Station 9\nWorkAssign=Group 5\nShowPaydays=1\nWidth=400\n"
+                          "[Colors]\nOn-Duty=Not A Color\n");
+    const LoadedSettings loaded = LoadConfigSettings(state_);
+    EXPECT_EQ(state_.AgencyName, "Station 9");
+    EXPECT_EQ(loaded.WorkAssign, "Group 5");
+    EXPECT_TRUE(loaded.ShowPaydays);
+    EXPECT_EQ(loaded.Width, 400);
+    EXPECT_EQ(loaded.Height, DefaultWindowHeight);
+    EXPECT_EQ(state_.OnDutyColor, 0u);
 }
 
 TEST_F(SettingsFileTest, FirstSaveWritesTheDocumentedFile) {

@@ -1,0 +1,215 @@
+#include "duty_calendar.h"
+
+#include "pattern_runs.h"
+#include "schedule/duty_rotation.h"
+
+#include <libical/ical.h>
+#include <memory>
+
+namespace {
+
+constexpr int RotationDays = 98;
+constexpr const char* UidDomain = "@varnok.orvane.example";
+
+struct ComponentDeleter {
+    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
+
+std::int64_t WholeDay(TDateTime date) {
+    return static_cast<std::int64_t>(date);
+}
+
+// Non-negative remainder.
+std::int64_t Modulo(std::int64_t value, std::int64_t divisor) {
+    const std::int64_t remainder = value % divisor;
+    return remainder < 0 ? remainder + divisor : remainder;
+}
+
+icaltimetype DateValue(std::int64_t day) {
+    const std::chrono::year_month_day ymd = YearMonthDayOf(static_cast<TDateTime>(day));
+    icaltimetype value = icaltime_null_date();
+    value.year = static_cast<int>(ymd.year());
+    value.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+    value.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+    return value;
+}
+
+// A floating local time: no zone, no UTC mark.
+icaltimetype LocalTimeValue(std::int64_t day, int minute) {
+    icaltimetype value = DateValue(day + minute / 1440);
+    value.is_date = 0;
+    value.hour = minute % 1440 / 60;
+    value.minute = minute % 60;
+    value.second = 0;
+    value.zone = nullptr;
+    return value;
+}
+
+std::string CompactDate(std::int64_t day) {
+    const icaltimetype value = DateValue(day);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d%02d%02d", value.year, value.month, value.day);
+    return text;
+}
+
+// One event, repeated every `interval` days up to the start `lastStart` when that lies after `first`.
+struct EventSpec {
+    std::string Uid;
+    std::string Summary;
+    std::int64_t First = 0;     // first day
+    std::int64_t LastStart = 0; // first day of the last occurrence
+    int Interval = RotationDays;
+    int Days = 1; // all-day events: days per occurrence
+    std::optional<ShiftTimes> Shift;
+    bool Busy = true;
+    bool Weekly = false; // the interval counted in weeks
+};
+
+class CalendarBuilder {
+public:
+    CalendarBuilder(std::int64_t stampTime)
+        : calendar_(icalcomponent_new_vcalendar()),
+          stamp_(icaltime_from_timet_with_zone(static_cast<time_t>(stampTime), 0,
+                                               icaltimezone_get_utc_timezone())) {}
+
+    icalcomponent* Calendar() { return calendar_.get(); }
+
+    void Add(const EventSpec& spec) {
+        icalcomponent* event = icalcomponent_new_vevent();
+        icalcomponent_add_property(event, icalproperty_new_uid(spec.Uid.c_str()));
+        icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp_));
+        if (spec.Shift) {
+            icalcomponent_add_property(
+                event, icalproperty_new_dtstart(LocalTimeValue(spec.First, spec.Shift->StartMinute)));
+            icalcomponent_add_property(
+                event, icalproperty_new_dtend(
+                           LocalTimeValue(spec.First, spec.Shift->StartMinute + spec.Shift->Hours * 60)));
+        } else {
+            icalcomponent_add_property(event, icalproperty_new_dtstart(DateValue(spec.First)));
+            icalcomponent_add_property(event, icalproperty_new_dtend(DateValue(spec.First + spec.Days)));
+        }
+        if (spec.LastStart > spec.First) {
+            icalrecurrencetype rule;
+            icalrecurrencetype_clear(&rule);
+            rule.freq = spec.Weekly ? ICAL_WEEKLY_RECURRENCE : ICAL_DAILY_RECURRENCE;
+            rule.interval = static_cast<short>(spec.Weekly ? spec.Interval / 7 : spec.Interval);
+            rule.until = spec.Shift ? LocalTimeValue(spec.LastStart, spec.Shift->StartMinute)
+                                    : DateValue(spec.LastStart);
+            icalcomponent_add_property(event, icalproperty_new_rrule(rule));
+        }
+        icalcomponent_add_property(event, icalproperty_new_summary(spec.Summary.c_str()));
+        icalcomponent_add_property(
+            event, icalproperty_new_transp(spec.Busy ? ICAL_TRANSP_OPAQUE : ICAL_TRANSP_TRANSPARENT));
+        icalcomponent_add_component(calendar_.get(), event);
+    }
+
+private:
+    Component calendar_;
+    icaltimetype stamp_;
+};
+
+struct RunKind {
+    const char* Name;    // in UIDs
+    std::string Summary; // the event's title
+    bool Busy;
+};
+
+// The occurrences of one run of the rotation inside [from, to]: whole ones as one series, cut ones
+// as single events of their days inside the range.
+void AddRun(CalendarBuilder& builder, const DutyCalendarRequest& request, const RunKind& kind,
+            PatternRun run) {
+    const std::int64_t from = WholeDay(request.From);
+    const std::int64_t to = WholeDay(request.To);
+    const std::int64_t base = WholeDay(AssignmentBaseDates[static_cast<std::size_t>(request.Assignment)]);
+    const std::string stem =
+        "group" + std::to_string(request.Assignment) + "-" + kind.Name + "-" + std::to_string(run.Position);
+    // The first occurrence that ends on or after `from`.
+    const std::int64_t earliest = from - run.Length + 1;
+    std::int64_t start = earliest + Modulo(base + run.Position - earliest, RotationDays);
+    std::optional<std::int64_t> firstWhole;
+    std::int64_t lastWhole = 0;
+    for (; start <= to; start += RotationDays) {
+        const std::int64_t end = start + run.Length - 1;
+        if (start >= from && end <= to) {
+            if (!firstWhole)
+                firstWhole = start;
+            lastWhole = start;
+            continue;
+        }
+        const std::int64_t first = std::max(start, from);
+        builder.Add({.Uid = stem + "-" + CompactDate(first) + UidDomain,
+                     .Summary = kind.Summary,
+                     .First = first,
+                     .LastStart = first,
+                     .Days = static_cast<int>(std::min(end, to) - first + 1),
+                     .Shift = request.Shift,
+                     .Busy = kind.Busy});
+    }
+    if (firstWhole) {
+        builder.Add({.Uid = stem + UidDomain,
+                     .Summary = kind.Summary,
+                     .First = *firstWhole,
+                     .LastStart = lastWhole,
+                     .Days = run.Length,
+                     .Shift = request.Shift,
+                     .Busy = kind.Busy});
+    }
+}
+
+void AddPaydays(CalendarBuilder& builder, const DutyCalendarRequest& request) {
+    const std::int64_t anchor = WholeDay(PaydayAnchor);
+    const std::int64_t from = std::max(WholeDay(request.From), anchor);
+    const std::int64_t first = from + Modulo(anchor - from, 14);
+    const std::int64_t to = WholeDay(request.To);
+    if (first > to)
+        return;
+    builder.Add({.Uid = std::string("payday") + UidDomain,
+                 .Summary = "Payday",
+                 .First = first,
+                 .LastStart = first + (to - first) / 14 * 14,
+                 .Interval = 14,
+                 .Days = 1,
+                 .Shift = std::nullopt,
+                 .Busy = false,
+                 .Weekly = true});
+}
+
+} // namespace
+
+std::string DutyCalendar(const DutyCalendarRequest& request) {
+    CalendarBuilder builder(request.StampTime);
+    icalcomponent* calendar = builder.Calendar();
+    const std::string group = "Group " + std::to_string(request.Assignment);
+    icalcomponent_add_property(calendar, icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar, icalproperty_new_prodid("-//Orvane//Varnok for Tolmere//EN"));
+    icalcomponent_add_property(calendar, icalproperty_new_calscale("GREGORIAN"));
+    icalcomponent_add_property(calendar, icalproperty_new_method(ICAL_METHOD_PUBLISH));
+    icalproperty* name = icalproperty_new_x((group + " duty").c_str());
+    icalproperty_set_x_name(name, "X-WR-CALNAME");
+    icalcomponent_add_property(calendar, name);
+
+    const RunKind duty{request.Shift ? "shift" : "duty", "On duty \u2013 " + group, true};
+    if (request.Shift) {
+        // Every duty day its own shift: a shift of 24 hours ends where the next day's begins.
+        for (const PatternRun& run : PatternRuns(DutyOn)) {
+            for (int day = 0; day < run.Length; ++day)
+                AddRun(builder, request, duty, {(run.Position + day) % RotationDays, 1});
+        }
+    } else {
+        for (const PatternRun& run : PatternRuns(DutyOn))
+            AddRun(builder, request, duty, run);
+    }
+    if (request.RegularDaysOff) {
+        const RunKind rdo{"rdo", "Regular day off \u2013 " + group, false};
+        for (const PatternRun& run : PatternRuns(DutyRdo))
+            AddRun(builder, request, rdo, run);
+    }
+    if (request.Paydays)
+        AddPaydays(builder, request);
+
+    char* text = icalcomponent_as_ical_string_r(calendar);
+    std::string result(text);
+    icalmemory_free_buffer(text);
+    return result;
+}

@@ -1,0 +1,262 @@
+#include "duty_command.h"
+
+#include "assignment_text.h"
+#include "command_parts.h"
+#include "date_argument.h"
+#include "day_answer.h"
+#include "duty_calendar.h"
+#include "duty_csv.h"
+#include "schedule/duty_rotation.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+#include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
+
+#ifndef VARNOK_VERSION
+#error "VARNOK_VERSION must be defined by the build"
+#endif
+
+namespace {
+
+const QCommandLineOption FromOption(QStringLiteral("from"),
+                                    QStringLiteral("First day, YYYY-MM-DD, today or tomorrow."),
+                                    QStringLiteral("DATE"));
+const QCommandLineOption ToOption(QStringLiteral("to"),
+                                  QStringLiteral("Last day, YYYY-MM-DD, today or tomorrow."),
+                                  QStringLiteral("DATE"));
+
+struct DateRange {
+    TDateTime From;
+    TDateTime To;
+};
+
+// --from and --to, each falling back to its default; the first must not lie after the second.
+DateRange RangeFor(const QCommandLineParser& parser, const DutyToolEnvironment& env, TDateTime defaultFrom,
+                   TDateTime defaultTo) {
+    const DateRange range{parser.isSet(FromOption) ? DateOperand(parser.value(FromOption), env) : defaultFrom,
+                          parser.isSet(ToOption) ? DateOperand(parser.value(ToOption), env) : defaultTo};
+    if (range.From > range.To)
+        FailUsage(
+            QStringLiteral("--from %1 is after --to %2").arg(IsoDateText(range.From), IsoDateText(range.To)));
+    return range;
+}
+
+TDateTime FirstOfYear(TDateTime date) {
+    return DateSerial(YearMonthDayOf(date).year() / std::chrono::January / 1);
+}
+
+TDateTime LastOfYear(TDateTime date) {
+    return DateSerial(YearMonthDayOf(date).year() / std::chrono::December / 31);
+}
+
+QString OutputFile(const QCommandLineParser& parser) {
+    return parser.isSet(OutputOption()) ? parser.value(OutputOption()) : QStringLiteral("-");
+}
+
+// The file --open writes: "Group 3 duty 2027.ics" in the documents folder, or "... 2022-2100.ics"
+// for several years.
+QString OpenFileName(int group, TDateTime from, TDateTime to, const char* extension) {
+    const int firstYear = static_cast<int>(YearMonthDayOf(from).year());
+    const int lastYear = static_cast<int>(YearMonthDayOf(to).year());
+    const QString years = firstYear == lastYear ? QString::number(firstYear)
+                                                : QStringLiteral("%1-%2").arg(firstYear).arg(lastYear);
+    return QStringLiteral("%1 duty %2.%3").arg(AssignmentName(group), years, QLatin1String(extension));
+}
+
+void RejectOutputWithOpen(const QCommandLineParser& parser) {
+    if (parser.isSet(OpenOption()) && parser.isSet(OutputOption()))
+        FailUsage(QStringLiteral("--open and --output exclude each other"));
+}
+
+// "HH:MM", 00:00 to 23:59, as minutes after midnight.
+int ShiftStartMinute(const QString& text) {
+    static const QRegularExpression time(QStringLiteral("^([01]?\\d|2[0-3]):([0-5]\\d)$"));
+    const QRegularExpressionMatch match = time.match(text.trimmed());
+    if (!match.hasMatch())
+        FailUsage(QStringLiteral("'%1' is not a time of day: use HH:MM, 00:00 to 23:59").arg(text));
+    return match.captured(1).toInt() * 60 + match.captured(2).toInt();
+}
+
+int ShiftHours(const QString& text) {
+    bool ok = false;
+    const int hours = text.trimmed().toInt(&ok);
+    if (!ok || hours < 1 || hours > 24)
+        FailUsage(
+            QStringLiteral("'%1' is not a shift length: use a whole number of hours, 1 to 24").arg(text));
+    return hours;
+}
+
+int RunDay(const QStringList& arguments, const DutyToolEnvironment& env) {
+    QCommandLineParser parser;
+    PrepareParser(parser, "Tell whether a group is on duty on a day, and whether it is a payday.");
+    parser.addPositionalArgument(QStringLiteral("DATE"),
+                                 QStringLiteral("YYYY-MM-DD, today or tomorrow. Default: today."),
+                                 QStringLiteral("[DATE]"));
+    const QCommandLineOption all(QStringLiteral("all"),
+                                 QStringLiteral("One line for each of the seven groups."));
+    parser.addOptions({AssignmentOption(), all});
+    if (!ParseSubcommand(parser, "day", arguments, env))
+        return 0;
+    const QStringList operands = Operands(parser, 1);
+    const TDateTime date = operands.isEmpty() ? env.Clock->Today() : DateOperand(operands.front(), env);
+    QString lines;
+    if (parser.isSet(all)) {
+        if (parser.isSet(AssignmentOption()))
+            FailUsage(QStringLiteral("--all and --assignment exclude each other"));
+        for (int group = 1; group < AssignmentCount; ++group)
+            lines += DayAnswer(group, date, env.Locale) + QLatin1Char('\n');
+    } else {
+        const ToolSettings settings = ReadToolSettings(env, false);
+        lines = DayAnswer(GroupFor(parser, settings.Loaded), date, env.Locale) + QLatin1Char('\n');
+    }
+    Print(*env.Out, lines);
+    return 0;
+}
+
+int RunCsv(const QStringList& arguments, const DutyToolEnvironment& env) {
+    QCommandLineParser parser;
+    PrepareParser(parser, "Write a group's duty days as a CSV table, one row a day.");
+    parser.addOptions({AssignmentOption(), FromOption, ToOption, OutputOption()});
+    if (!ParseSubcommand(parser, "csv", arguments, env))
+        return 0;
+    Operands(parser, 0);
+    const TDateTime today = env.Clock->Today();
+    const TDateTime from =
+        parser.isSet(FromOption) ? DateOperand(parser.value(FromOption), env) : FirstOfYear(today);
+    const DateRange range = RangeFor(parser, env, from, LastOfYear(from));
+    const ToolSettings settings = ReadToolSettings(env, false);
+    WriteOutput(DutyCsv(GroupFor(parser, settings.Loaded), range.From, range.To), OutputFile(parser), env);
+    return 0;
+}
+
+int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
+    QCommandLineParser parser;
+    PrepareParser(parser, "Write a group's duty days as an iCalendar file for a calendar program.");
+    const QCommandLineOption rdo(QStringLiteral("rdo"), QStringLiteral("Add the regular days off."));
+    const QCommandLineOption paydays(QStringLiteral("paydays"), QStringLiteral("Add the paydays."));
+    const QCommandLineOption shiftStart(
+        QStringLiteral("shift-start"),
+        QStringLiteral("Duty days become shifts starting at TIME (HH:MM, local time)."),
+        QStringLiteral("TIME"));
+    const QCommandLineOption shiftHours(
+        QStringLiteral("shift-hours"),
+        QStringLiteral("The length of a shift, 1 to 24 hours; needs --shift-start."),
+        QStringLiteral("HOURS"));
+    parser.addOptions({AssignmentOption(), FromOption, ToOption, rdo, paydays, shiftStart, shiftHours,
+                       OutputOption(), OpenOption()});
+    if (!ParseSubcommand(parser, "ics", arguments, env))
+        return 0;
+    Operands(parser, 0);
+    RejectOutputWithOpen(parser);
+    DutyCalendarRequest request;
+    const DateRange range = RangeFor(parser, env, ScheduleCutoff + 1, PickerMaxDate);
+    for (const TDateTime date : {range.From, range.To}) {
+        if (date <= ScheduleCutoff || date > PickerMaxDate)
+            FailUsage(
+                QStringLiteral("%1 lies outside the duty schedule, %2 to %3")
+                    .arg(IsoDateText(date), IsoDateText(ScheduleCutoff + 1), IsoDateText(PickerMaxDate)));
+    }
+    if (parser.isSet(shiftStart) != parser.isSet(shiftHours))
+        FailUsage(QStringLiteral("--shift-start and --shift-hours go together"));
+    if (parser.isSet(shiftStart))
+        request.Shift =
+            ShiftTimes{ShiftStartMinute(parser.value(shiftStart)), ShiftHours(parser.value(shiftHours))};
+    const ToolSettings settings = ReadToolSettings(env, false);
+    request.Assignment = GroupFor(parser, settings.Loaded);
+    request.From = range.From;
+    request.To = range.To;
+    request.RegularDaysOff = parser.isSet(rdo);
+    request.Paydays = parser.isSet(paydays);
+    request.StampTime = env.StampTime;
+    const std::string calendar = DutyCalendar(request);
+    if (parser.isSet(OpenOption()))
+        WriteAndOpen(calendar, OpenFileName(request.Assignment, range.From, range.To, "ics"), env);
+    else
+        WriteOutput(calendar, OutputFile(parser), env);
+    return 0;
+}
+
+} // namespace
+
+std::vector<DutySubcommand> CoreSubcommands() {
+    return {{"day", &RunDay}, {"csv", &RunCsv}, {"ics", &RunIcs}};
+}
+
+namespace {
+
+// Every command of the tool, for the help; the drawing helper runs "year".
+constexpr std::array<std::pair<const char*, const char*>, 4> CommandSummaries{{
+    {"day", "Tell whether a group is on duty on a day (default today)."},
+    {"csv", "Write a CSV table of a group's duty, one row a day (default this year)."},
+    {"ics", "Write a group's duty days as an iCalendar file (default 2022 to 2100)."},
+    {"year", "Draw a printable year of a group's duty as PDF or PNG (default this year)."},
+}};
+
+int RunTopLevel(const QStringList& arguments, const DutyToolEnvironment& env,
+                const std::vector<DutySubcommand>& subcommands) {
+    QCommandLineParser parser;
+    QString description =
+        QStringLiteral("The duty rotation of Varnok for Tolmere outside the window.\n\nCommands:\n");
+    for (const auto& [name, summary] : CommandSummaries)
+        description += QStringLiteral("  %1  %2\n").arg(QLatin1String(name), -5).arg(QLatin1String(summary));
+    description += QStringLiteral("\nSee varnok-duty COMMAND --help for the options of each command.");
+    parser.setApplicationDescription(description);
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version."));
+    parser.addOptions({HelpOption(), version});
+    parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("The command to run."),
+                                 QStringLiteral("COMMAND [options]"));
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (!parser.parse(arguments))
+        FailUsage(parser.errorText());
+    if (parser.isSet(HelpOption())) {
+        Print(*env.Out, HelpText(parser, QString()));
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        Print(*env.Out, QStringLiteral("varnok-duty " VARNOK_VERSION "\n"));
+        return 0;
+    }
+    const QStringList rest = parser.positionalArguments();
+    if (rest.isEmpty())
+        FailUsage(QStringLiteral("no command given: try varnok-duty --help"));
+    const auto subcommand =
+        std::find_if(subcommands.begin(), subcommands.end(),
+                     [&](const DutySubcommand& entry) { return rest.front() == QLatin1String(entry.Name); });
+    if (subcommand == subcommands.end())
+        FailUsage(QStringLiteral("unknown command '%1': try varnok-duty --help").arg(rest.front()));
+    return subcommand->Run(QStringList{arguments.value(0, QStringLiteral("varnok-duty"))} + rest.mid(1), env);
+}
+
+} // namespace
+
+int RunDutyTool(const QStringList& arguments, const DutyToolEnvironment& environment,
+                const std::vector<DutySubcommand>& subcommands) {
+    try {
+        return RunTopLevel(arguments, environment, subcommands);
+    } catch (const ToolFailure& failure) {
+        Print(*environment.Err, QStringLiteral("varnok-duty: ") + failure.Message + QLatin1Char('\n'));
+        return failure.ExitCode;
+    }
+}
+ApplicationKind ApplicationKindFor(const QStringList& arguments, bool desktopSession) {
+    const QStringList rest = arguments.mid(1);
+    const auto command = std::find_if(rest.begin(), rest.end(), [](const QString& argument) {
+        return !argument.startsWith(QLatin1Char('-'));
+    });
+    if (command == rest.end())
+        return ApplicationKind::Core;
+    const bool open = desktopSession && rest.contains(QStringLiteral("--open"));
+    if (*command == QLatin1String("year"))
+        return open ? ApplicationKind::DesktopGui : ApplicationKind::OffscreenGui;
+    return *command == QLatin1String("ics") && open ? ApplicationKind::DesktopGui : ApplicationKind::Core;
+}
+
+std::int64_t CalendarStampTime() {
+    bool ok = false;
+    const qint64 epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&ok);
+    return ok ? epoch : QDateTime::currentSecsSinceEpoch();
+}

@@ -1,0 +1,14 @@
+// Entry of the year sheet tests: one QGuiApplication for the whole run, offscreen unless the caller
+// chose a platform, as the duty tool paints its sheet without a display.
+
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    testing::InitGoogleTest(&argc, argv);
+    QGuiApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
