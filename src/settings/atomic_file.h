@@ -17,8 +17,12 @@ struct FileContents {
 
 FileContents ReadWholeFile(const std::filesystem::path& file);
 
-// Replaces the file's contents: a temporary file in the same folder, with the old file's permissions
-// (new files get the default ones), is written in full, flushed to disk and renamed over the file.
-// A symbolic link at the path stays a link; its target is replaced. Returns false on any failure,
-// after removing the temporary file; the old file is then as it was.
+// Replaces the file's contents: a temporary file ".<name>.tmp-" + 8 of [a-z0-9] in the same folder is
+// written in full, flushed to disk and put in the file's place, keeping the old file's permissions
+// and owner (POSIX: rename) or its attributes and access rights (Windows: ReplaceFileW; MoveFileExW
+// when there is no old file). New files get the default ones. A symbolic link at the path stays a
+// link; its target is replaced. Something other than a regular file at the path, and on Windows a
+// read-only file, is not replaced. Returns false on any failure, after removing the temporary file;
+// the old file is then as it was. (Only if Windows reports the old file removed and the new one
+// cannot be moved in, the temporary file is kept: it then holds the only copy.)
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
