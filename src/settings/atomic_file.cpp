@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <type_traits>
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -286,6 +287,17 @@ fs::path TemporaryPath(const fs::path& target) {
     return FolderOf(target) / fs::path(name);
 }
 
+bool IsTemporaryNameOf(const fs::path::string_type& name, const fs::path::string_type& prefix) {
+    if (name.size() != prefix.size() + TemporarySuffixLength || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+        const auto code = static_cast<std::make_unsigned_t<fs::path::value_type>>(name[i]);
+        if (code > 127 || TemporaryAlphabet.find(static_cast<char>(code)) == std::string_view::npos)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 FileContents ReadWholeFile(const fs::path& file) {
@@ -338,4 +350,24 @@ bool ReplaceFileAtomically(const fs::path& file, std::string_view bytes) {
     if (placement == Placement::FailedOldKept)
         RemoveFile(temporary);
     return placement == Placement::Done;
+}
+
+void RemoveStaleTemporaryFiles(const fs::path& file, std::chrono::seconds minimumAge) {
+    const fs::path target = ResolveLinks(file);
+    const fs::path::string_type prefix = TemporaryPrefix(target);
+    const auto now = fs::file_time_type::clock::now();
+    std::error_code error;
+    for (fs::directory_iterator entry(FolderOf(target), error), end; !error && entry != end;
+         entry.increment(error)) {
+        if (!IsTemporaryNameOf(entry->path().filename().native(), prefix))
+            continue;
+        // A link or a folder under such a name is not one of ours.
+        std::error_code statusError;
+        if (!fs::is_regular_file(entry->symlink_status(statusError)) || statusError)
+            continue;
+        const fs::file_time_type written = entry->last_write_time(statusError);
+        if (statusError || now - written < minimumAge)
+            continue;
+        RemoveFile(entry->path());
+    }
 }

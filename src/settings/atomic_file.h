@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reads and writes that never leave a half-written file behind.
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -26,3 +27,9 @@ FileContents ReadWholeFile(const std::filesystem::path& file);
 // the old file is then as it was. (Only if Windows reports the old file removed and the new one
 // cannot be moved in, the temporary file is kept: it then holds the only copy.)
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+// Removes the temporary files ReplaceFileAtomically leaves for this file when its process dies before
+// the rename: only regular files with exactly that name pattern, last written at least minimumAge
+// ago, so that a write in progress in another instance is never touched. Failures are ignored.
+void RemoveStaleTemporaryFiles(const std::filesystem::path& file,
+                               std::chrono::seconds minimumAge = std::chrono::minutes(1));

@@ -3,7 +3,10 @@
 #include "settings/settings_file.h"
 #include "temp_folder.h"
 
+#include <algorithm>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -261,6 +264,61 @@ TEST_F(SettingsFileTest, ANonAsciiFolderHoldsTheFileAndNamesItInTheError) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + reloaded.IniFileName);
         EXPECT_NE(std::string(error.what()).find(name), std::string::npos);
     }
+}
+
+// A process killed between writing its temporary file and the rename leaves the file behind. A
+// later successful Save removes those, and only those: names of exactly the writer's pattern for this
+// settings file, regular files, older than a minute; a fresh one may be another instance's write.
+TEST_F(SettingsFileTest, SaveRemovesOnlyItsOwnStaleTemporaryFiles) {
+    const SettingsPageValues page = PageAfterStartUp(LocateAndLoad());
+    const fs::path folder = IniFile().parent_path();
+    const auto stale = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    const auto makeFile = [&](const std::string& name, bool old) {
+        WriteBytes(folder / name, "[Config]\nWidth=1\n");
+        if (old)
+            fs::last_write_time(folder / name, stale);
+    };
+    const std::vector<std::string> removed = {".vnTolmere.ini.tmp-abc12345", ".vnTolmere.ini.tmp-0z9y8x7w"};
+    for (const std::string& name : removed)
+        makeFile(name, true);
+    const std::vector<std::string> kept = {
+        ".vnTolmere.ini.tmp-inflight",  // another instance writing right now
+        ".vnTolmere.ini.tmp-XYZ98765",  // not the writer's alphabet
+        ".vnTolmere.ini.tmp-abc1234",   // too short
+        ".vnTolmere.ini.tmp-abc123456", // too long
+        ".vnTolmere.ini.tmp-abc1234_",  // not the writer's alphabet
+        "vnTolmere.ini.tmp-abc12345",   // no leading dot
+        ".other.ini.tmp-abc12345",      // another file's
+        ".vnTolmere.ini.bak-abc12345",  // not a temporary file
+        "notes.txt",                    // the user's own
+    };
+    for (const std::string& name : kept)
+        makeFile(name, name != ".vnTolmere.ini.tmp-inflight");
+    fs::create_directory(folder / ".vnTolmere.ini.tmp-folder01");
+    std::vector<std::string> expected = kept;
+    expected.push_back(".vnTolmere.ini.tmp-folder01");
+#ifndef _WIN32
+    // The C++ library cannot set a folder's time on Windows; there the folder is only new.
+    fs::last_write_time(folder / ".vnTolmere.ini.tmp-folder01", stale);
+    makeFile("elsewhere", true);
+    fs::create_symlink("elsewhere", folder / ".vnTolmere.ini.tmp-linktoit");
+    expected.push_back("elsewhere");
+    expected.push_back(".vnTolmere.ini.tmp-linktoit");
+#endif
+    // A failed Save removes nothing.
+    fs::create_directory(IniFile());
+    EXPECT_THROW(SaveSettings(state_, page), SettingsWriteError);
+    EXPECT_TRUE(fs::exists(folder / removed.front()));
+    fs::remove(IniFile());
+
+    SaveSettings(state_, page);
+    expected.push_back("vnTolmere.ini");
+    std::vector<std::string> left;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        left.push_back(Utf8Text(entry.path().filename()));
+    std::sort(left.begin(), left.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
 }
 
 TEST_F(SettingsFileTest, AFailedResetRaisesTheWriteError) {
