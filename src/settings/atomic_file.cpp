@@ -115,20 +115,59 @@ bool MoveOver(const fs::path& temporary, const fs::path& target) {
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-Placement PutInPlace(const fs::path& temporary, const fs::path& target, const TargetInfo& old) {
-    if (!old.Exists)
-        return MoveOver(temporary, target) ? Placement::Done : Placement::FailedOldKept;
+// Wine's ReplaceFileW fails on a bare file name; a full path suits every version.
+fs::path Absolute(const fs::path& file) {
+    std::error_code error;
+    fs::path absolute = fs::absolute(file, error);
+    return error ? file : absolute;
+}
+
+Placement PutInPlaceOnce(const fs::path& temporary, const fs::path& target, bool targetExists, DWORD& error) {
+    if (!targetExists) {
+        if (MoveOver(temporary, target))
+            return Placement::Done;
+        error = ::GetLastError();
+        return Placement::FailedOldKept;
+    }
     if (::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr))
         return Placement::Done;
-    switch (::GetLastError()) {
+    error = ::GetLastError();
+    switch (error) {
     case ERROR_FILE_NOT_FOUND:
         // Removed since it was looked at: there is nothing left to keep.
-        return MoveOver(temporary, target) ? Placement::Done : Placement::FailedOldKept;
+        return PutInPlaceOnce(temporary, target, false, error);
     case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
         // The old file is already gone and the new contents exist only in the temporary file.
-        return MoveOver(temporary, target) ? Placement::Done : Placement::FailedOldLost;
+        if (MoveOver(temporary, target))
+            return Placement::Done;
+        error = ::GetLastError();
+        return Placement::FailedOldLost;
     default:
         return Placement::FailedOldKept;
+    }
+}
+
+// Another instance replacing the same file holds it open for a moment; such a clash is waited out
+// (under a second in all) rather than reported as a failed write.
+bool IsPassingClash(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+Placement PutInPlace(const fs::path& relativeTemporary, const fs::path& relativeTarget,
+                     const TargetInfo& old) {
+    const fs::path temporary = Absolute(relativeTemporary);
+    const fs::path target = Absolute(relativeTarget);
+    bool targetExists = old.Exists;
+    for (int attempt = 1;; ++attempt) {
+        DWORD error = 0;
+        const Placement placement = PutInPlaceOnce(temporary, target, targetExists, error);
+        if (placement == Placement::Done || attempt == 20 || !IsPassingClash(error))
+            return placement;
+        // Only the move is left to do once the old file is gone.
+        if (placement == Placement::FailedOldLost)
+            targetExists = false;
+        ::Sleep(static_cast<DWORD>(5 * attempt));
     }
 }
 
@@ -278,8 +317,8 @@ fs::path::string_type TemporaryPrefix(const fs::path& target) {
 }
 
 fs::path TemporaryPath(const fs::path& target) {
-    static std::random_device device;
-    static std::mt19937_64 generator(device());
+    // Per thread: two threads of one process may save at the same time.
+    thread_local std::mt19937_64 generator(std::random_device{}());
     std::uniform_int_distribution<std::size_t> pick(0, TemporaryAlphabet.size() - 1);
     fs::path::string_type name = TemporaryPrefix(target);
     for (std::size_t i = 0; i < TemporarySuffixLength; ++i)

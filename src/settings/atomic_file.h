@@ -23,9 +23,10 @@ FileContents ReadWholeFile(const std::filesystem::path& file);
 // and owner (POSIX: rename) or its attributes and access rights (Windows: ReplaceFileW; MoveFileExW
 // when there is no old file). New files get the default ones. A symbolic link at the path stays a
 // link; its target is replaced. Something other than a regular file at the path, and on Windows a
-// read-only file, is not replaced. Returns false on any failure, after removing the temporary file;
-// the old file is then as it was. (Only if Windows reports the old file removed and the new one
-// cannot be moved in, the temporary file is kept: it then holds the only copy.)
+// read-only file, is not replaced. On Windows, another process holding the file open for its own
+// replace is waited for, up to about a second. Returns false on any failure, after removing the
+// temporary file; the old file is then as it was. (Only if Windows reports the old file removed and
+// the new one cannot be moved in, the temporary file is kept: it then holds the only copy.)
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 // Removes the temporary files ReplaceFileAtomically leaves for this file when its process dies before

@@ -112,6 +112,20 @@ TEST_F(IniStoreTest, WritesCreateTheFileAndReadBack) {
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
 
+// Without an application-data folder the settings path is relative, down to a bare file name.
+TEST_F(IniStoreTest, ABareFileNameIsReplacedInTheCurrentFolder) {
+    const fs::path before = fs::current_path();
+    fs::current_path(folder_.Path());
+    IniStore store(fs::path("vnTolmere.ini"));
+    store.WriteInteger("Config", "Width", 400);
+    store.WriteInteger("Config", "Width", 410);
+    const int width = store.ReadInteger("Config", "Width", 0);
+    fs::current_path(before);
+    EXPECT_EQ(width, 410);
+    EXPECT_EQ(ReadBytes(File()), WithNewFileLineEnds("[Config]\nWidth=410\n"));
+    EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
 TEST_F(IniStoreTest, PastedLineBreaksCannotAddKeys) {
     IniStore store = Store();
     store.WriteString("Config", "Agency", "Station 4\r\n[Config]\nWidth=1");
