@@ -159,14 +159,19 @@ Placement PutInPlace(const fs::path& relativeTemporary, const fs::path& relative
     const fs::path temporary = Absolute(relativeTemporary);
     const fs::path target = Absolute(relativeTarget);
     bool targetExists = old.Exists;
+    bool oldLost = false;
     for (int attempt = 1;; ++attempt) {
         DWORD error = 0;
         const Placement placement = PutInPlaceOnce(temporary, target, targetExists, error);
-        if (placement == Placement::Done || attempt == 20 || !IsPassingClash(error))
+        if (placement == Placement::Done)
             return placement;
-        // Only the move is left to do once the old file is gone.
-        if (placement == Placement::FailedOldLost)
+        // Once the old file is gone, only the move is left to do, and the temporary file must stay.
+        if (placement == Placement::FailedOldLost) {
+            oldLost = true;
             targetExists = false;
+        }
+        if (attempt == 20 || !IsPassingClash(error))
+            return oldLost ? Placement::FailedOldLost : placement;
         ::Sleep(static_cast<DWORD>(5 * attempt));
     }
 }
