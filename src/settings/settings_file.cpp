@@ -1,5 +1,6 @@
 #include "settings_file.h"
 
+#include "atomic_file.h"
 #include "color_roles.h"
 #include "ini_store.h"
 
@@ -137,10 +138,12 @@ void SaveSettings(SettingsState& state, const SettingsPageValues& page) {
         const ColorRole& role = RoleByKey(key);
         store.WriteString(ColorsSection, role.Key, ColorToText(state.*role.Member));
     }
+    RemoveStaleTemporaryFiles(store.FileName());
 }
 
 void ResetWindowSize(const SettingsState& state) {
     IniStore store(Utf8Path(state.IniFileName));
     store.WriteInteger(ConfigSection, "Width", DefaultWindowWidth);
     store.WriteInteger(ConfigSection, "Height", DefaultWindowHeight);
+    RemoveStaleTemporaryFiles(store.FileName());
 }

@@ -55,8 +55,9 @@ LoadedSettings LoadConfigSettings(SettingsState& state);
 
 // Writes every value of the settings page: the agency (when the edit is not empty; trimmed of
 // characters of code 32 and below, also into AgencyName), the assignment, the payday switch, the
-// window size and the colors, in that order.
+// window size and the colors, in that order. Then removes the stale temporary files that writes of
+// killed instances left beside the file (see RemoveStaleTemporaryFiles).
 void SaveSettings(SettingsState& state, const SettingsPageValues& page);
 
-// Writes the default window size: Width, then Height.
+// Writes the default window size: Width, then Height; then removes stale temporary files as Save does.
 void ResetWindowSize(const SettingsState& state);

@@ -2,12 +2,18 @@
 #include "settings/ini_store.h"
 #include "temp_folder.h"
 
-#include <csignal>
+#include <chrono>
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -98,10 +104,25 @@ TEST_F(IniStoreTest, WritesCreateTheFileAndReadBack) {
     store.WriteString("Config", "Agency", "Feuerwehr Zürich – 消防局 🚒");
     store.WriteInteger("Config", "Width", -5);
     store.WriteBool("Config", "ShowPaydays", true);
-    EXPECT_EQ(ReadBytes(File()), "[Config]\nAgency=Feuerwehr Zürich – 消防局 🚒\nWidth=-5\nShowPaydays=1\n");
+    EXPECT_EQ(ReadBytes(File()),
+              WithNewFileLineEnds("[Config]\nAgency=Feuerwehr Zürich – 消防局 🚒\nWidth=-5\nShowPaydays=1\n"));
     EXPECT_EQ(store.ReadString("Config", "Agency", ""), "Feuerwehr Zürich – 消防局 🚒");
     EXPECT_EQ(store.ReadInteger("Config", "Width", 0), -5);
     EXPECT_TRUE(store.ReadBool("Config", "ShowPaydays", false));
+    EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
+// Without an application-data folder the settings path is relative, down to a bare file name.
+TEST_F(IniStoreTest, ABareFileNameIsReplacedInTheCurrentFolder) {
+    const fs::path before = fs::current_path();
+    fs::current_path(folder_.Path());
+    IniStore store(fs::path("vnTolmere.ini"));
+    store.WriteInteger("Config", "Width", 400);
+    store.WriteInteger("Config", "Width", 410);
+    const int width = store.ReadInteger("Config", "Width", 0);
+    fs::current_path(before);
+    EXPECT_EQ(width, 410);
+    EXPECT_EQ(ReadBytes(File()), WithNewFileLineEnds("[Config]\nWidth=410\n"));
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
 
@@ -112,20 +133,42 @@ TEST_F(IniStoreTest, PastedLineBreaksCannotAddKeys) {
     EXPECT_EQ(store.ReadInteger("Config", "Width", 360), 360);
 }
 
-TEST_F(IniStoreTest, AnUnchangedWriteLeavesTheFileAlone) {
-    WriteBytes(File(), "[Config]\nWidth=360\n");
-    struct stat before {};
-    ASSERT_EQ(::stat(File().c_str(), &before), 0);
-    Store().WriteInteger("Config", "Width", 360);
-    struct stat after {};
-    ASSERT_EQ(::stat(File().c_str(), &after), 0);
-    EXPECT_EQ(after.st_ino, before.st_ino);
-
-    Store().WriteInteger("Config", "Width", 361);
-    ASSERT_EQ(::stat(File().c_str(), &after), 0);
-    EXPECT_NE(after.st_ino, before.st_ino);
+// A new file is CRLF on Windows, as the Windows profile functions write it, and LF elsewhere.
+TEST_F(IniStoreTest, ANewFileHasThePlatformsLineEnds) {
+    IniStore store = Store();
+    store.WriteInteger("Config", "Width", 400);
+    store.WriteString("Colors", "RDO", "Navy");
+#ifdef _WIN32
+    EXPECT_EQ(ReadBytes(File()), "[Config]\r\nWidth=400\r\n[Colors]\r\nRDO=Navy\r\n");
+#else
+    EXPECT_EQ(ReadBytes(File()), "[Config]\nWidth=400\n[Colors]\nRDO=Navy\n");
+#endif
 }
 
+TEST_F(IniStoreTest, AnUnchangedWriteLeavesTheFileAlone) {
+    WriteBytes(File(), "[Config]\nWidth=360\n");
+    const auto longAgo = fs::last_write_time(File()) - std::chrono::hours(24);
+    fs::last_write_time(File(), longAgo);
+#ifndef _WIN32
+    struct stat before {};
+    ASSERT_EQ(::stat(File().c_str(), &before), 0);
+#endif
+    Store().WriteInteger("Config", "Width", 360);
+    EXPECT_EQ(fs::last_write_time(File()), longAgo);
+
+    Store().WriteInteger("Config", "Width", 361);
+    EXPECT_NE(fs::last_write_time(File()), longAgo);
+    EXPECT_EQ(ReadBytes(File()), "[Config]\nWidth=361\n");
+#ifndef _WIN32
+    // Replaced by a new file, not rewritten in place.
+    struct stat after {};
+    ASSERT_EQ(::stat(File().c_str(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino);
+#endif
+}
+
+#ifndef _WIN32
+// Windows has no such permission bits; its attributes and access rights are kept by ReplaceFileW.
 TEST_F(IniStoreTest, AReplacedFileKeepsItsPermissions) {
     WriteBytes(File(), "[Config]\nWidth=360\n");
     fs::permissions(File(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -148,15 +191,16 @@ TEST_F(IniStoreTest, ADanglingSymlinkCreatesItsTarget) {
     fs::create_symlink("real.ini", File());
     Store().WriteInteger("Config", "Width", 400);
     EXPECT_TRUE(fs::is_symlink(File()));
-    EXPECT_EQ(ReadBytes(folder_.Path() / "real.ini"), "[Config]\nWidth=400\n");
+    EXPECT_EQ(ReadBytes(folder_.Path() / "real.ini"), WithNewFileLineEnds("[Config]\nWidth=400\n"));
 }
+#endif
 
 void ExpectWriteError(IniStore& store, const fs::path& file) {
     try {
         store.WriteString("Config", "Agency", "New");
         FAIL() << "the write did not fail";
     } catch (const SettingsWriteError& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + file.string());
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + Utf8Text(file));
     }
 }
 
@@ -186,8 +230,38 @@ TEST_F(IniStoreTest, WriteFailsWhenTheFolderIsMissing) {
     EXPECT_FALSE(fs::exists(folder_.Path() / "missing"));
 }
 
+#ifdef _WIN32
+bool RunsUnderWine() {
+    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// ReplaceFileW carries the old file's attributes over, as the permissions are kept elsewhere.
+TEST_F(IniStoreTest, AReplacedFileKeepsItsAttributes) {
+    if (RunsUnderWine())
+        GTEST_SKIP() << "Wine's ReplaceFileW gives the new file its own attributes";
+    WriteBytes(File(), "[Config]\r\nWidth=360\r\n");
+    ASSERT_NE(::SetFileAttributesW(File().c_str(), FILE_ATTRIBUTE_HIDDEN), 0);
+    Store().WriteInteger("Config", "Width", 400);
+    EXPECT_EQ(ReadBytes(File()), "[Config]\r\nWidth=400\r\n");
+    EXPECT_NE(::GetFileAttributesW(File().c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(EntriesInFolder(), 1u);
+}
+
+// Unlike root on Linux, nobody replaces a read-only file on Windows: the write fails, nothing changes.
+TEST_F(IniStoreTest, AReadOnlyFileIsNotReplaced) {
+    const std::string old = "[Config]\r\nAgency=Old name\r\n";
+    WriteBytes(File(), old);
+    ASSERT_NE(::SetFileAttributesW(File().c_str(), FILE_ATTRIBUTE_READONLY), 0);
+    IniStore store = Store();
+    ExpectWriteError(store, File());
+    EXPECT_EQ(ReadBytes(File()), old);
+    EXPECT_NE(::GetFileAttributesW(File().c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(EntriesInFolder(), 1u);
+    ::SetFileAttributesW(File().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+#else
 // Root ignores permission bits, but not a file-size limit: the child writes past it and must fail
-// cleanly with the old file untouched.
+// cleanly with the old file untouched. Windows has no per-process file-size limit to inject this.
 TEST_F(IniStoreTest, WriteFailsPastAFileSizeLimitAndKeepsTheOldFile) {
     const std::string old = "[Config]\nAgency=Old name\nWidth=360\n";
     WriteBytes(File(), old);
@@ -214,5 +288,6 @@ TEST_F(IniStoreTest, WriteFailsPastAFileSizeLimitAndKeepsTheOldFile) {
     EXPECT_EQ(ReadBytes(File()), old);
     EXPECT_EQ(EntriesInFolder(), 1u);
 }
+#endif
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "temp_folder.h"
 
 #include <algorithm>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -28,15 +29,31 @@ TEST_P(JoinPathTest, JoinsWithOneSeparator) {
     EXPECT_EQ(JoinPath(GetParam().Folder, GetParam().Item).string(), GetParam().Joined);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, JoinPathTest,
-    testing::Values(JoinCase{"Plain", "/home/u/.config", "Orvane", "/home/u/.config/Orvane"},
-                    JoinCase{"TrailingSeparator", "/home/u/", "Varnok", "/home/u/Varnok"},
-                    JoinCase{"EmptyFolder", "", "Varnok", "Varnok"},
-                    JoinCase{"EmptyName", "/home/u", "", "/home/u"},
-                    JoinCase{"RootedName", "/home/u", "/etc/x.ini", "/etc/x.ini"},
-                    JoinCase{"RelativeFolder", "cfg", "vnTolmere.ini", "cfg/vnTolmere.ini"}),
-    [](const testing::TestParamInfo<JoinCase>& info) { return std::string(info.param.Name); });
+// Paths as the platform writes them: drive letters and backslashes on Windows.
+const JoinCase JoinCases[] = {
+#ifdef _WIN32
+    JoinCase{"Plain", "C:\\Users\\u\\AppData", "Orvane", "C:\\Users\\u\\AppData\\Orvane"},
+    JoinCase{"TrailingSeparator", "C:\\Users\\u\\", "Varnok", "C:\\Users\\u\\Varnok"},
+    JoinCase{"TrailingSlash", "C:/Users/u/", "Varnok", "C:/Users/u/Varnok"},
+    JoinCase{"EmptyFolder", "", "Varnok", "Varnok"},
+    JoinCase{"EmptyName", "C:\\Users\\u", "", "C:\\Users\\u"},
+    JoinCase{"RootedName", "C:\\Users\\u", "\\x.ini", "\\x.ini"},
+    JoinCase{"DriveName", "C:\\Users\\u", "D:x.ini", "D:x.ini"},
+    JoinCase{"RelativeFolder", "cfg", "vnTolmere.ini", "cfg\\vnTolmere.ini"},
+#else
+    JoinCase{"Plain", "/home/u/.config", "Orvane", "/home/u/.config/Orvane"},
+    JoinCase{"TrailingSeparator", "/home/u/", "Varnok", "/home/u/Varnok"},
+    JoinCase{"EmptyFolder", "", "Varnok", "Varnok"},
+    JoinCase{"EmptyName", "/home/u", "", "/home/u"},
+    JoinCase{"RootedName", "/home/u", "/etc/x.ini", "/etc/x.ini"},
+    JoinCase{"RelativeFolder", "cfg", "vnTolmere.ini", "cfg/vnTolmere.ini"},
+#endif
+};
+
+INSTANTIATE_TEST_SUITE_P(Rules, JoinPathTest, testing::ValuesIn(JoinCases),
+                         [](const testing::TestParamInfo<JoinCase>& info) {
+                             return std::string(info.param.Name);
+                         });
 
 class SettingsFileTest : public testing::Test {
 protected:
@@ -53,7 +70,7 @@ protected:
         return {state_.AgencyName, loaded.WorkAssign, loaded.ShowPaydays, loaded.Width, loaded.Height};
     }
 
-    fs::path IniFile() const { return fs::path(state_.IniFileName); }
+    fs::path IniFile() const { return Utf8Path(state_.IniFileName); }
 
     TempFolder base_;
     SettingsState state_;
@@ -62,28 +79,31 @@ protected:
 TEST_F(SettingsFileTest, LocateCreatesTheFirstFolderAndWritesNoFile) {
     LocateSettingsFile(state_, Base());
     const fs::path folder = Base() / "Orvane" / "Varnok";
-    EXPECT_EQ(state_.IniFileName, (folder / "vnTolmere.ini").string());
+    EXPECT_EQ(state_.IniFileName, Utf8Text(folder / "vnTolmere.ini"));
     EXPECT_TRUE(fs::is_directory(folder));
     EXPECT_TRUE(fs::is_empty(folder));
 }
 
+#ifndef _WIN32
+// Links to folders need a privilege on Windows.
 TEST_F(SettingsFileTest, LocateAcceptsALinkToAFolder) {
     fs::create_directories(Base() / "elsewhere");
     fs::create_directory(Base() / "Orvane");
     fs::create_directory_symlink(Base() / "elsewhere", Base() / "Orvane" / "Varnok");
     LocateSettingsFile(state_, Base());
-    EXPECT_EQ(state_.IniFileName, (Base() / "Orvane" / "Varnok" / "vnTolmere.ini").string());
+    EXPECT_EQ(state_.IniFileName, Utf8Text(Base() / "Orvane" / "Varnok" / "vnTolmere.ini"));
 }
+#endif
 
 TEST_F(SettingsFileTest, LocateFallsBackToVarnokThenToTheBase) {
     WriteBytes(Base() / "Orvane", "a file where the folder would be");
     LocateSettingsFile(state_, Base());
-    EXPECT_EQ(state_.IniFileName, (Base() / "Varnok" / "vnTolmere.ini").string());
+    EXPECT_EQ(state_.IniFileName, Utf8Text(Base() / "Varnok" / "vnTolmere.ini"));
 
     fs::remove(Base() / "Varnok");
     WriteBytes(Base() / "Varnok", "another file");
     LocateSettingsFile(state_, Base());
-    EXPECT_EQ(state_.IniFileName, (Base() / "vnTolmere.ini").string());
+    EXPECT_EQ(state_.IniFileName, Utf8Text(Base() / "vnTolmere.ini"));
 }
 
 // Each layout of the base folder; FindSettingsFile must leave it as it is and name the same file that
@@ -113,7 +133,7 @@ TEST_P(FindSettingsFileTest, NamesTheLocatedFileWithoutCreatingAnything) {
     SettingsState found;
     FindSettingsFile(found, base.Path());
     EXPECT_EQ(Listing(base.Path()), before);
-    EXPECT_EQ(found.IniFileName, (base.Path() / GetParam().Expected).string());
+    EXPECT_EQ(found.IniFileName, Utf8Text(base.Path() / fs::path(GetParam().Expected).make_preferred()));
 
     SettingsState located;
     LocateSettingsFile(located, base.Path());
@@ -224,15 +244,15 @@ TEST_F(SettingsFileTest, ConfigLoadReadsTheConfigKeysAndIgnoresABadColor) {
 
 TEST_F(SettingsFileTest, FirstSaveWritesTheDocumentedFile) {
     SaveSettings(state_, PageAfterStartUp(LocateAndLoad()));
-    EXPECT_EQ(ReadBytes(IniFile()), ReadBytes(DataFolder / "first_save.ini"));
+    EXPECT_EQ(ReadBytes(IniFile()), WithNewFileLineEnds(ReadBytes(DataFolder / "first_save.ini")));
 }
 
 TEST_F(SettingsFileTest, ResetBeforeAnySaveWritesOnlyTheSizeAndSaveAppendsTheRest) {
     const LoadedSettings loaded = LocateAndLoad();
     ResetWindowSize(state_);
-    EXPECT_EQ(ReadBytes(IniFile()), "[Config]\nWidth=360\nHeight=567\n");
+    EXPECT_EQ(ReadBytes(IniFile()), WithNewFileLineEnds("[Config]\nWidth=360\nHeight=567\n"));
     SaveSettings(state_, PageAfterStartUp(loaded));
-    EXPECT_EQ(ReadBytes(IniFile()), ReadBytes(DataFolder / "reset_then_save.ini"));
+    EXPECT_EQ(ReadBytes(IniFile()), WithNewFileLineEnds(ReadBytes(DataFolder / "reset_then_save.ini")));
 }
 
 TEST_F(SettingsFileTest, SaveThenLoadGivesThePagesValuesBack) {
@@ -289,8 +309,91 @@ TEST_F(SettingsFileTest, AFailedSaveRaisesTheWriteErrorAfterSettingTheAgency) {
     EXPECT_TRUE(fs::is_empty(IniFile()));
 }
 
+// A user folder such as C:\\Users\\Zoë: every path call takes the name whole, whatever code page the
+// system has; the error message gives it in UTF-8.
+TEST_F(SettingsFileTest, ANonAsciiFolderHoldsTheFileAndNamesItInTheError) {
+    const std::string name = "Zo\xC3\xAB \xC5\x81\xC3\xB3"
+                             "d\xC5\xBA \xE6\xB6\x88\xE9\x98\xB2";
+    const fs::path base = Base() / Utf8Path(name);
+    ASSERT_TRUE(fs::create_directory(base));
+    LocateSettingsFile(state_, base);
+    EXPECT_EQ(state_.IniFileName, Utf8Text(base / "Orvane" / "Varnok" / "vnTolmere.ini"));
+    ASSERT_NE(state_.IniFileName.find(name), std::string::npos);
+
+    SaveSettings(state_, {"Zo\xC3\xAB", "Group 5", true, 400, 600});
+    EXPECT_TRUE(fs::is_regular_file(base / "Orvane" / "Varnok" / "vnTolmere.ini"));
+    SettingsState reloaded;
+    reloaded.IniFileName = state_.IniFileName;
+    EXPECT_EQ(LoadSettings(reloaded).WorkAssign, "Group 5");
+    EXPECT_EQ(reloaded.AgencyName, "Zo\xC3\xAB");
+
+    reloaded.IniFileName = Utf8Text(base / "missing" / "vnTolmere.ini");
+    try {
+        ResetWindowSize(reloaded);
+        FAIL() << "the reset did not fail";
+    } catch (const SettingsWriteError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + reloaded.IniFileName);
+        EXPECT_NE(std::string(error.what()).find(name), std::string::npos);
+    }
+}
+
+// A process killed between writing its temporary file and the rename leaves the file behind. A
+// later successful Save removes those, and only those: names of exactly the writer's pattern for this
+// settings file, regular files, older than a minute; a fresh one may be another instance's write.
+TEST_F(SettingsFileTest, SaveRemovesOnlyItsOwnStaleTemporaryFiles) {
+    const SettingsPageValues page = PageAfterStartUp(LocateAndLoad());
+    const fs::path folder = IniFile().parent_path();
+    const auto stale = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    const auto makeFile = [&](const std::string& name, bool old) {
+        WriteBytes(folder / name, "[Config]\nWidth=1\n");
+        if (old)
+            fs::last_write_time(folder / name, stale);
+    };
+    const std::vector<std::string> removed = {".vnTolmere.ini.tmp-abc12345", ".vnTolmere.ini.tmp-0z9y8x7w"};
+    for (const std::string& name : removed)
+        makeFile(name, true);
+    const std::vector<std::string> kept = {
+        ".vnTolmere.ini.tmp-inflight",  // another instance writing right now
+        ".vnTolmere.ini.tmp-XYZ98765",  // not the writer's alphabet
+        ".vnTolmere.ini.tmp-abc1234",   // too short
+        ".vnTolmere.ini.tmp-abc123456", // too long
+        ".vnTolmere.ini.tmp-abc1234_",  // not the writer's alphabet
+        "vnTolmere.ini.tmp-abc12345",   // no leading dot
+        ".other.ini.tmp-abc12345",      // another file's
+        ".vnTolmere.ini.bak-abc12345",  // not a temporary file
+        "notes.txt",                    // the user's own
+    };
+    for (const std::string& name : kept)
+        makeFile(name, name != ".vnTolmere.ini.tmp-inflight");
+    fs::create_directory(folder / ".vnTolmere.ini.tmp-folder01");
+    std::vector<std::string> expected = kept;
+    expected.push_back(".vnTolmere.ini.tmp-folder01");
+#ifndef _WIN32
+    // The C++ library cannot set a folder's time on Windows; there the folder is only new.
+    fs::last_write_time(folder / ".vnTolmere.ini.tmp-folder01", stale);
+    makeFile("elsewhere", true);
+    fs::create_symlink("elsewhere", folder / ".vnTolmere.ini.tmp-linktoit");
+    expected.push_back("elsewhere");
+    expected.push_back(".vnTolmere.ini.tmp-linktoit");
+#endif
+    // A failed Save removes nothing.
+    fs::create_directory(IniFile());
+    EXPECT_THROW(SaveSettings(state_, page), SettingsWriteError);
+    EXPECT_TRUE(fs::exists(folder / removed.front()));
+    fs::remove(IniFile());
+
+    SaveSettings(state_, page);
+    expected.push_back("vnTolmere.ini");
+    std::vector<std::string> left;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        left.push_back(Utf8Text(entry.path().filename()));
+    std::sort(left.begin(), left.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+}
+
 TEST_F(SettingsFileTest, AFailedResetRaisesTheWriteError) {
-    state_.IniFileName = (Base() / "missing" / "vnTolmere.ini").string();
+    state_.IniFileName = Utf8Text(Base() / "missing" / "vnTolmere.ini");
     EXPECT_THROW(ResetWindowSize(state_), SettingsWriteError);
 }
 

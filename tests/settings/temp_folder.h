@@ -1,19 +1,27 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 
-#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
+#include <system_error>
 
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "varnok-settings-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        std::random_device device;
+        std::mt19937_64 generator(device());
+        const std::filesystem::path parent = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const std::filesystem::path candidate =
+                parent / ("varnok-settings-" + std::to_string(generator()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error))
+                path_ = candidate;
+        }
+        if (path_.empty())
+            throw std::runtime_error("no temporary folder could be made");
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
