@@ -7,11 +7,14 @@
 #include "duty_calendar.h"
 #include "duty_csv.h"
 #include "schedule/duty_rotation.h"
+#include "settings_location/settings_folder.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <algorithm>
 #include <array>
+#include <iostream>
 #include <string>
 #include <utility>
 
@@ -259,4 +262,16 @@ std::int64_t CalendarStampTime() {
     bool ok = false;
     const qint64 epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&ok);
     return ok ? epoch : QDateTime::currentSecsSinceEpoch();
+}
+
+DutyToolEnvironment SystemEnvironment(const TodayClock& clock) {
+    DutyToolEnvironment environment;
+    environment.Clock = &clock;
+    environment.SettingsBase = DefaultSettingsBase();
+    environment.Locale = QLocale::system();
+    environment.Out = &std::cout;
+    environment.Err = &std::cerr;
+    environment.DocumentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    environment.StampTime = CalendarStampTime();
+    return environment;
 }

@@ -52,3 +52,7 @@ ApplicationKind ApplicationKindFor(const QStringList& arguments, bool desktopSes
 
 // SOURCE_DATE_EPOCH when it holds a whole number of seconds, else the current time.
 std::int64_t CalendarStampTime();
+
+// The environment of a real run: `clock`, the user's settings folder, the system locale, the
+// documents folder, standard output and error, and the calendar's stamp time. Open is left unset.
+DutyToolEnvironment SystemEnvironment(const TodayClock& clock);

@@ -3,10 +3,8 @@
 // arguments, to varnok-duty-gui.
 
 #include "duty_tool/duty_command.h"
-#include "settings_location/settings_folder.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -46,14 +44,7 @@ int main(int argc, char* argv[]) {
     }
     QCoreApplication app(argc, argv);
     const SystemTodayClock clock;
-    DutyToolEnvironment environment;
-    environment.Clock = &clock;
-    environment.SettingsBase = DefaultSettingsBase();
-    environment.Locale = QLocale::system();
-    environment.Out = &std::cout;
-    environment.Err = &std::cerr;
-    environment.DocumentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    environment.StampTime = CalendarStampTime();
+    DutyToolEnvironment environment = SystemEnvironment(clock);
     const int code = RunDutyTool(QCoreApplication::arguments(), environment, CoreSubcommands());
     std::cout.flush();
     return code;

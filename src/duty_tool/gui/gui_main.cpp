@@ -3,12 +3,10 @@
 // never load Qt Gui and its libraries.
 
 #include "duty_tool/duty_command.h"
-#include "settings_location/settings_folder.h"
 #include "year_command.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
-#include <QStandardPaths>
 #include <iostream>
 
 namespace {
@@ -39,14 +37,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const SystemTodayClock clock;
-    DutyToolEnvironment environment;
-    environment.Clock = &clock;
-    environment.SettingsBase = DefaultSettingsBase();
-    environment.Locale = QLocale::system();
-    environment.Out = &std::cout;
-    environment.Err = &std::cerr;
-    environment.DocumentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    environment.StampTime = CalendarStampTime();
+    DutyToolEnvironment environment = SystemEnvironment(clock);
     environment.Open = [desktopSession](const QUrl& url) {
         if (!desktopSession)
             return QStringLiteral("no desktop session (neither DISPLAY nor WAYLAND_DISPLAY is set)");
