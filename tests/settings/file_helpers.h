@@ -48,3 +48,13 @@ inline std::string Utf8Text(const std::filesystem::path& file) {
 inline std::filesystem::path Utf8Path(std::string_view text) {
     return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
+
+#ifdef _WIN32
+#include <windows.h>
+
+// Wine stands in for Windows in the test command; where its file calls differ from Windows', a test
+// asks this.
+inline bool RunsUnderWine() {
+    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+#endif

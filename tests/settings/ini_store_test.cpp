@@ -231,10 +231,6 @@ TEST_F(IniStoreTest, WriteFailsWhenTheFolderIsMissing) {
 }
 
 #ifdef _WIN32
-bool RunsUnderWine() {
-    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
-
 // ReplaceFileW carries the old file's attributes over, as the permissions are kept elsewhere.
 TEST_F(IniStoreTest, AReplacedFileKeepsItsAttributes) {
     if (RunsUnderWine())
