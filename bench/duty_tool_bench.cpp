@@ -7,6 +7,8 @@
 // Output goes to /dev/null, with no display in the environment, and a saved settings file (Group 3)
 // under a temporary XDG_CONFIG_HOME, as from cron.
 
+#include "settings_home.h"
+
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -36,16 +38,10 @@ std::filesystem::path& ConfigHome() {
 }
 
 void MakeConfigHome() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "varnok-duty-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("mkdtemp failed");
-    ConfigHome() = pattern;
-    const auto folder = ConfigHome() / "Orvane" / "Varnok";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "vnTolmere.ini")
-        << "[Config]\nAgency=Tolmere Fire Department\nWorkAssign=Group 3\n"
-           "ShowPaydays=1\n[Colors]\nOff-Duty=Darkgray\nOn-Duty=Blue\n"
-           "RDO=Goldenrod\nLdTr=Silver\nBkGr=White\n";
+    ConfigHome() =
+        MakeSettingsHome("varnok-duty-bench", "[Config]\nAgency=Tolmere Fire Department\nWorkAssign=Group 3\n"
+                                              "ShowPaydays=1\n[Colors]\nOff-Duty=Darkgray\nOn-Duty=Blue\n"
+                                              "RDO=Goldenrod\nLdTr=Silver\nBkGr=White\n");
 }
 
 constexpr const char* DroppedVariables[] = {

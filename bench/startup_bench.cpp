@@ -6,6 +6,8 @@
 // The platforms are offscreen, and xcb when DISPLAY is set (scripts/bench runs an Xvfb for it). Our
 // program gets a settings folder of its own under a temporary XDG_CONFIG_HOME, holding a saved file.
 
+#include "settings_home.h"
+
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <csignal>
@@ -49,17 +51,11 @@ std::filesystem::path& ConfigHome() {
 
 // A settings file as the program writes it after a Save.
 void MakeConfigHome() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "varnok-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("mkdtemp failed");
-    ConfigHome() = pattern;
-    const auto folder = ConfigHome() / "Orvane" / "Varnok";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "vnTolmere.ini")
-        << "[Config]\nAgency=Tolmere Fire Department\nWorkAssign=Group 3\n"
-           "ShowPaydays=1\nWidth=360\nHeight=567\n[Colors]\n"
-           "Off-Duty=Darkgray\nOn-Duty=Blue\nRDO=Goldenrod\n"
-           "LdTr=Silver\nBkGr=White\n";
+    ConfigHome() =
+        MakeSettingsHome("varnok-bench", "[Config]\nAgency=Tolmere Fire Department\nWorkAssign=Group 3\n"
+                                         "ShowPaydays=1\nWidth=360\nHeight=567\n[Colors]\n"
+                                         "Off-Duty=Darkgray\nOn-Duty=Blue\nRDO=Goldenrod\n"
+                                         "LdTr=Silver\nBkGr=White\n");
 }
 
 class Child {
