@@ -39,9 +39,10 @@ struct ContentLine {
     std::size_t Begin = 0;
     std::size_t End = 0; // one past its last line end
     int Number = 0;      // of its first physical line, from 1
-    std::string Unfolded;
+    std::string_view Content;
 };
 
+// Most lines are not folded: their content is a view of the text, and only folded ones are copied.
 class ContentLines {
 public:
     explicit ContentLines(std::string_view text) : text_(text) {
@@ -55,27 +56,39 @@ public:
             return false;
         line.Begin = at_;
         line.Number = number_;
-        line.Unfolded.clear();
-        do {
-            const std::size_t newline = text_.find('\n', at_);
-            const std::size_t end = newline == std::string_view::npos ? text_.size() : newline + 1;
-            std::size_t contentEnd = newline == std::string_view::npos ? text_.size() : newline;
-            if (contentEnd > at_ && text_[contentEnd - 1] == '\r')
-                --contentEnd;
-            // A continuation line gives up its leading blank.
-            const std::size_t contentBegin = at_ == line.Begin ? at_ : at_ + 1;
-            line.Unfolded.append(text_.substr(contentBegin, contentEnd - contentBegin));
-            at_ = end;
-            ++number_;
-        } while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t'));
+        line.Content = PhysicalLine();
+        if (IsContinued()) {
+            unfolded_.assign(line.Content);
+            while (IsContinued())
+                unfolded_.append(PhysicalLine().substr(1));
+            line.Content = unfolded_;
+        }
         line.End = at_;
         return true;
     }
 
 private:
+    // The physical line at at_ without its line end; moves past it.
+    std::string_view PhysicalLine() {
+        const auto* newline =
+            static_cast<const char*>(std::memchr(text_.data() + at_, '\n', text_.size() - at_));
+        const std::size_t end =
+            newline == nullptr ? text_.size() : static_cast<std::size_t>(newline - text_.data());
+        std::size_t contentEnd = end;
+        if (contentEnd > at_ && text_[contentEnd - 1] == '\r')
+            --contentEnd;
+        const std::string_view content = text_.substr(at_, contentEnd - at_);
+        at_ = newline == nullptr ? end : end + 1;
+        ++number_;
+        return content;
+    }
+
+    bool IsContinued() const { return at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t'); }
+
     std::string_view text_;
     std::size_t at_ = 0;
     int number_ = 1;
+    std::string unfolded_;
 };
 
 // The property name of a content line: up to its first ';' or ':'.
@@ -129,8 +142,13 @@ DaysDocument::Parsed DaysDocument::FromText(std::string text) {
     ContentLine line;
     ContentLines lines(text);
     while (lines.Next(line)) {
-        const std::string_view content = line.Unfolded;
+        const std::string_view content = line.Content;
         if (IsBlank(content))
+            continue;
+        // Inside the calendar only BEGIN, END and UID lines matter; most lines are skipped at their
+        // first letter.
+        const char first = UpperAscii(content.front());
+        if (!open.empty() && first != 'B' && first != 'E' && first != 'U')
             continue;
         const std::string_view name = NameOf(content);
         const bool begins = EqualIgnoringCase(name, "BEGIN");
