@@ -103,6 +103,52 @@ bool MeansWork(MarkKind kind) {
     return kind == MarkKind::ExtraShift;
 }
 
+std::string EventText(TDateTime date, const DayMark& mark, std::int64_t stampTime,
+                      std::string_view previousEventText) {
+    Component event = previousEventText.empty() ? nullptr : ParseEvent(previousEventText);
+    if (event) {
+        // Only what this program writes is replaced; the kind's category goes, other categories stay.
+        for (const icalproperty_kind kind :
+             {ICAL_UID_PROPERTY, ICAL_DTSTAMP_PROPERTY, ICAL_DTSTART_PROPERTY, ICAL_DTEND_PROPERTY,
+              ICAL_DURATION_PROPERTY, ICAL_SUMMARY_PROPERTY, ICAL_DESCRIPTION_PROPERTY, ICAL_TRANSP_PROPERTY})
+            RemoveProperties(event.get(), PropertiesOf(event.get(), kind));
+        RemoveProperties(event.get(), HoursProperties(event.get()));
+        std::vector<icalproperty*> kindCategories;
+        for (icalproperty* property : PropertiesOf(event.get(), ICAL_CATEGORIES_PROPERTY)) {
+            const char* value = icalproperty_get_categories(property);
+            if (MarkKindNamed(value == nullptr ? "" : value))
+                kindCategories.push_back(property);
+        }
+        RemoveProperties(event.get(), kindCategories);
+    } else {
+        event.reset(icalcomponent_new_vevent());
+    }
+    icalcomponent* target = event.get();
+    // The UID is written anew, in the form the file's scan finds (libical reads some odd UID lines
+    // differently), and first, before what the other program keeps.
+    const std::vector<icalproperty*> others = PropertiesOf(target, ICAL_ANY_PROPERTY);
+    for (icalproperty* property : others)
+        icalcomponent_remove_property(target, property);
+    Add(target, icalproperty_new_uid(MarkUid(date).c_str()));
+    for (icalproperty* property : others)
+        Add(target, property);
+    Add(target, icalproperty_new_dtstamp(icaltime_from_timet_with_zone(static_cast<time_t>(stampTime), 0,
+                                                                       icaltimezone_get_utc_timezone())));
+    Add(target, icalproperty_new_dtstart(DateValue(date)));
+    Add(target, icalproperty_new_dtend(DateValue(date + 1)));
+    Add(target, icalproperty_new_summary(Summary(mark).c_str()));
+    Add(target, icalproperty_new_categories(std::string(MarkKindName(mark.Kind)).c_str()));
+    if (!mark.Note.empty())
+        Add(target, icalproperty_new_description(mark.Note.c_str()));
+    if (mark.Hours) {
+        icalproperty* hours = icalproperty_new_x(HoursText(*mark.Hours).c_str());
+        icalproperty_set_x_name(hours, HoursProperty);
+        Add(target, hours);
+    }
+    Add(target, icalproperty_new_transp(MeansWork(mark.Kind) ? ICAL_TRANSP_OPAQUE : ICAL_TRANSP_TRANSPARENT));
+    return TakeString(icalcomponent_as_ical_string_r(target));
+}
+
 } // namespace
 
 std::string MarkUid(TDateTime date) {
@@ -203,43 +249,13 @@ MarkEventRead ReadMarkEvent(std::string_view eventText) {
 
 std::string MarkEventText(TDateTime date, const DayMark& mark, std::int64_t stampTime,
                           std::string_view previousEventText) {
-    Component event = previousEventText.empty() ? nullptr : ParseEvent(previousEventText);
-    if (event) {
-        // Only what this program writes is replaced; the kind's category goes, other categories stay.
-        // The UID, already the day's, keeps its place.
-        for (const icalproperty_kind kind :
-             {ICAL_DTSTAMP_PROPERTY, ICAL_DTSTART_PROPERTY, ICAL_DTEND_PROPERTY, ICAL_DURATION_PROPERTY,
-              ICAL_SUMMARY_PROPERTY, ICAL_DESCRIPTION_PROPERTY, ICAL_TRANSP_PROPERTY})
-            RemoveProperties(event.get(), PropertiesOf(event.get(), kind));
-        RemoveProperties(event.get(), HoursProperties(event.get()));
-        std::vector<icalproperty*> kindCategories;
-        for (icalproperty* property : PropertiesOf(event.get(), ICAL_CATEGORIES_PROPERTY)) {
-            const char* value = icalproperty_get_categories(property);
-            if (MarkKindNamed(value == nullptr ? "" : value))
-                kindCategories.push_back(property);
-        }
-        RemoveProperties(event.get(), kindCategories);
-    } else {
-        event.reset(icalcomponent_new_vevent());
-    }
-    icalcomponent* target = event.get();
-    if (icalcomponent_get_first_property(target, ICAL_UID_PROPERTY) == nullptr)
-        Add(target, icalproperty_new_uid(MarkUid(date).c_str()));
-    Add(target, icalproperty_new_dtstamp(icaltime_from_timet_with_zone(static_cast<time_t>(stampTime), 0,
-                                                                       icaltimezone_get_utc_timezone())));
-    Add(target, icalproperty_new_dtstart(DateValue(date)));
-    Add(target, icalproperty_new_dtend(DateValue(date + 1)));
-    Add(target, icalproperty_new_summary(Summary(mark).c_str()));
-    Add(target, icalproperty_new_categories(std::string(MarkKindName(mark.Kind)).c_str()));
-    if (!mark.Note.empty())
-        Add(target, icalproperty_new_description(mark.Note.c_str()));
-    if (mark.Hours) {
-        icalproperty* hours = icalproperty_new_x(HoursText(*mark.Hours).c_str());
-        icalproperty_set_x_name(hours, HoursProperty);
-        Add(target, hours);
-    }
-    Add(target, icalproperty_new_transp(MeansWork(mark.Kind) ? ICAL_TRANSP_OPAQUE : ICAL_TRANSP_TRANSPARENT));
-    return TakeString(icalcomponent_as_ical_string_r(target));
+    std::string text = EventText(date, mark, stampTime, previousEventText);
+    // libical writes some values it cannot read back (a category list with empty items, for one):
+    // an event that would not read back as the mark is written afresh, without the other program's
+    // additions to it.
+    if (!previousEventText.empty() && ReadMarkEvent(text).Mark != mark)
+        text = EventText(date, mark, stampTime, {});
+    return text;
 }
 
 std::string EmptyDaysCalendarText() {

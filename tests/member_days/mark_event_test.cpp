@@ -89,4 +89,28 @@ TEST(MarkEvent, ARewriteKeepsWhatAnotherProgramAddedToTheEvent) {
     EXPECT_EQ(read.Mark, (DayMark{MarkKind::Sick, "flu", std::nullopt})) << read.Problem;
 }
 
+// libical reads a category list that begins with a control character, but writes that item back as a
+// CATEGORIES it then cannot read: such an event is written afresh, so the file stays readable.
+TEST(MarkEvent, AnEventLibicalCannotWriteBackIsWrittenAfresh) {
+    const std::string previous = "BEGIN:VEVENT\r\nUID:mark-20270115@varnok.orvane.example\r\n"
+                                 "CATEGORIES:\f,Leave\r\nX-OTHER:kept if it could be\r\nEND:VEVENT\r\n";
+    ASSERT_TRUE(ReadMarkEvent(previous).Mark.has_value());
+    const DayMark sick{MarkKind::Sick, "", std::nullopt};
+    const std::string text = MarkEventText(DateSerial(2027, 1, 15), sick, Stamp, previous);
+    EXPECT_EQ(ReadMarkEvent(text).Mark, sick) << text;
+    EXPECT_EQ(text, MarkEventText(DateSerial(2027, 1, 15), sick, Stamp));
+}
+
+// libical takes "UID;:x" for the value ":x" where the file's scan, like RFC 5545, finds "x": a rewrite
+// writes the day's UID anew, first in the event.
+TEST(MarkEvent, ARewriteWritesTheDaysUidFirst) {
+    const std::string previous =
+        "BEGIN:VEVENT\r\nCATEGORIES:Sick\r\nUID;:mark-20270115@varnok.orvane.example\r\n"
+        "END:VEVENT\r\n";
+    const std::string text =
+        MarkEventText(DateSerial(2027, 1, 15), {MarkKind::Leave, "", std::nullopt}, Stamp, previous);
+    EXPECT_TRUE(text.starts_with("BEGIN:VEVENT\r\nUID:mark-20270115@varnok.orvane.example\r\n")) << text;
+    EXPECT_EQ(text.find("UID:"), text.rfind("UID:"));
+}
+
 } // namespace
