@@ -185,7 +185,7 @@ void AddRun(CalendarBuilder& builder, const DutyCalendarRequest& request,
     }
     if (whole.empty())
         return;
-    // Occurrences between the first and the last kept one are left out only for days left out.
+    // An occurrence missing between the first and the last kept one holds a day left out.
     std::vector<std::int64_t> excluded;
     for (std::int64_t occurrence = whole.front(), index = 0; occurrence <= whole.back();
          occurrence += RotationDays) {
