@@ -2,6 +2,7 @@
 
 #include "controls/tag.h"
 #include "handler_error_event.h"
+#include "window_colors.h"
 
 #include <QCoreApplication>
 #include <QDateEdit>
@@ -14,6 +15,7 @@ TMainForm* MainForm = nullptr;
 TMainForm::TMainForm(const TodayClock& clock, std::filesystem::path settingsBase, QLocale locale,
                      QWidget* parent)
     : QWidget(parent), clock_(clock), settingsBase_(std::move(settingsBase)), locale_(std::move(locale)) {
+    UseWindowLook();
     BuildComposition();
     // The composition never changes, so painting walks these lists instead of the whole tree.
     rectangles_ = findChildren<TRectangle*>();

@@ -5,6 +5,8 @@
 //
 // Every control is a public member named as in the window's design and carries the same name as its
 // objectName; the day cells are the arrays gR, gT and gX (objectNames "gR00" to "gR41" and so on).
+// Its colors follow the rule of window_colors.h: the window first makes the application's style and
+// palette the program's own (UseWindowLook), whatever the desktop's.
 
 #include "controls/button.h"
 #include "controls/combo_box.h"

@@ -174,6 +174,10 @@ void TMainForm::ccbColorClosePopup() {
             for (TLabel* label :
                  {lblToolbar0, lblToolbar1, lblToolbar2, lblToolbar3, lblPlatoon, lblPaydays, lblAgency})
                 label->SetTextColor(contrast);
+            // The glyphs on the new fill follow the labels of their pages; the month arrows follow the
+            // month name at the next refresh.
+            for (TSpeedButton* glyph : {sbBack1, sbBack2, sbBack3, sbReset})
+                glyph->SetFontColor(contrast);
             QPalette palette = edAgency->palette();
             palette.setColor(QPalette::Text, Qt::black);
             edAgency->setPalette(palette);
