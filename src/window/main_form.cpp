@@ -87,14 +87,6 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TMainForm::SetOuterSize(QSize outer) {
-    if (!FrameKnown())
-        pendingOuterSize_ = outer;
-    // One resize for both: the width and the height set one after the other would scale and repaint
-    // the window twice for a single change.
-    resize(outer - QSize(std::max(frameExtra_.width(), 0), std::max(frameExtra_.height(), 0)));
-}
-
 bool TMainForm::FrameKnown() const {
     return frameExtra_.width() > 0 || frameExtra_.height() > 0;
 }

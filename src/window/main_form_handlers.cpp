@@ -230,8 +230,9 @@ void TMainForm::bSaveClick() {
     page.AgencyEditText = edAgency->text().toStdString();
     page.WorkAssign = cbPlt->currentText().toStdString();
     page.ShowPaydays = swPaydays->isChecked();
-    page.Width = frameGeometry().width();
-    page.Height = frameGeometry().height();
+    const QSize outer = OuterSizeToSave();
+    page.Width = outer.width();
+    page.Height = outer.height();
     SaveSettings(state_, page);
     Refresh();
     tabCtrl->SetCurrentIndex(0);
