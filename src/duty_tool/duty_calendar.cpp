@@ -5,6 +5,8 @@
 
 #include <libical/ical.h>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -53,7 +55,8 @@ std::string CompactDate(std::int64_t day) {
     return text;
 }
 
-// One event, repeated every `interval` days up to the start `lastStart` when that lies after `first`.
+// One event, repeated every `interval` days up to the start `lastStart` when that lies after `first`,
+// without the occurrences that start on the days of `excluded`.
 struct EventSpec {
     std::string Uid;
     std::string Summary;
@@ -64,7 +67,16 @@ struct EventSpec {
     std::optional<ShiftTimes> Shift;
     bool Busy = true;
     bool Weekly = false; // the interval counted in weeks
+    std::vector<std::int64_t> Excluded = {};
+    const DutyReminder* Remind = nullptr;
 };
+
+// The alarm's offset from the event's start, in seconds (negative: before it).
+int TriggerSeconds(const DutyReminder& remind, int startMinute) {
+    const int minutes =
+        remind.When == DutyReminder::Kind::Before ? remind.Minutes : 1440 + startMinute - remind.Minutes;
+    return -minutes * 60;
+}
 
 class CalendarBuilder {
 public:
@@ -79,14 +91,15 @@ public:
         icalcomponent* event = icalcomponent_new_vevent();
         icalcomponent_add_property(event, icalproperty_new_uid(spec.Uid.c_str()));
         icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp_));
+        const auto start = [&](std::int64_t day) {
+            return spec.Shift ? LocalTimeValue(day, spec.Shift->StartMinute) : DateValue(day);
+        };
+        icalcomponent_add_property(event, icalproperty_new_dtstart(start(spec.First)));
         if (spec.Shift) {
-            icalcomponent_add_property(
-                event, icalproperty_new_dtstart(LocalTimeValue(spec.First, spec.Shift->StartMinute)));
             icalcomponent_add_property(
                 event, icalproperty_new_dtend(
                            LocalTimeValue(spec.First, spec.Shift->StartMinute + spec.Shift->Hours * 60)));
         } else {
-            icalcomponent_add_property(event, icalproperty_new_dtstart(DateValue(spec.First)));
             icalcomponent_add_property(event, icalproperty_new_dtend(DateValue(spec.First + spec.Days)));
         }
         if (spec.LastStart > spec.First) {
@@ -94,13 +107,23 @@ public:
             icalrecurrencetype_clear(&rule);
             rule.freq = spec.Weekly ? ICAL_WEEKLY_RECURRENCE : ICAL_DAILY_RECURRENCE;
             rule.interval = static_cast<short>(spec.Weekly ? spec.Interval / 7 : spec.Interval);
-            rule.until = spec.Shift ? LocalTimeValue(spec.LastStart, spec.Shift->StartMinute)
-                                    : DateValue(spec.LastStart);
+            rule.until = start(spec.LastStart);
             icalcomponent_add_property(event, icalproperty_new_rrule(rule));
+            for (const std::int64_t day : spec.Excluded)
+                icalcomponent_add_property(event, icalproperty_new_exdate(start(day)));
         }
         icalcomponent_add_property(event, icalproperty_new_summary(spec.Summary.c_str()));
         icalcomponent_add_property(
             event, icalproperty_new_transp(spec.Busy ? ICAL_TRANSP_OPAQUE : ICAL_TRANSP_TRANSPARENT));
+        if (spec.Remind != nullptr) {
+            icalcomponent* alarm = icalcomponent_new_valarm();
+            icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+            icalcomponent_add_property(
+                alarm, icalproperty_new_trigger(icaltriggertype_from_int(
+                           TriggerSeconds(*spec.Remind, spec.Shift ? spec.Shift->StartMinute : 0))));
+            icalcomponent_add_property(alarm, icalproperty_new_description(spec.Summary.c_str()));
+            icalcomponent_add_component(event, alarm);
+        }
         icalcomponent_add_component(calendar_.get(), event);
     }
 
@@ -113,48 +136,85 @@ struct RunKind {
     const char* Name;    // in UIDs
     std::string Summary; // the event's title
     bool Busy;
+    const DutyReminder* Remind; // nullptr for none
 };
 
-// The occurrences of one run of the rotation inside [from, to]: whole ones as one series, cut ones
-// as single events of their days inside the range.
-void AddRun(CalendarBuilder& builder, const DutyCalendarRequest& request, const RunKind& kind,
-            PatternRun run) {
+// The occurrences of one run of the rotation inside [from, to]: whole ones as one series, the rest
+// (cut by the range or holding a day left out) as single events of their days that are kept.
+void AddRun(CalendarBuilder& builder, const DutyCalendarRequest& request,
+            const std::set<std::int64_t>& leftOut, const RunKind& kind, PatternRun run) {
     const std::int64_t from = WholeDay(request.From);
     const std::int64_t to = WholeDay(request.To);
     const std::int64_t base = WholeDay(AssignmentBaseDates[static_cast<std::size_t>(request.Assignment)]);
     const std::string stem =
         "group" + std::to_string(request.Assignment) + "-" + kind.Name + "-" + std::to_string(run.Position);
-    // The first occurrence that ends on or after `from`.
-    const std::int64_t earliest = from - run.Length + 1;
-    std::int64_t start = earliest + Modulo(base + run.Position - earliest, RotationDays);
-    std::optional<std::int64_t> firstWhole;
-    std::int64_t lastWhole = 0;
-    for (; start <= to; start += RotationDays) {
-        const std::int64_t end = start + run.Length - 1;
-        if (start >= from && end <= to) {
-            if (!firstWhole)
-                firstWhole = start;
-            lastWhole = start;
-            continue;
-        }
-        const std::int64_t first = std::max(start, from);
+    const auto single = [&](std::int64_t first, std::int64_t last) {
         builder.Add({.Uid = stem + "-" + CompactDate(first) + UidDomain,
                      .Summary = kind.Summary,
                      .First = first,
                      .LastStart = first,
-                     .Days = static_cast<int>(std::min(end, to) - first + 1),
+                     .Days = static_cast<int>(last - first + 1),
                      .Shift = request.Shift,
-                     .Busy = kind.Busy});
+                     .Busy = kind.Busy,
+                     .Remind = kind.Remind});
+    };
+    // The first occurrence that ends on or after `from`.
+    const std::int64_t earliest = from - run.Length + 1;
+    std::int64_t start = earliest + Modulo(base + run.Position - earliest, RotationDays);
+    std::vector<std::int64_t> whole; // starts of the occurrences the series keeps
+    for (; start <= to; start += RotationDays) {
+        const std::int64_t end = start + run.Length - 1;
+        const std::int64_t first = std::max(start, from);
+        const std::int64_t last = std::min(end, to);
+        auto left = leftOut.lower_bound(first);
+        if (start >= from && end <= to && (left == leftOut.end() || *left > last)) {
+            whole.push_back(start);
+            continue;
+        }
+        // The stretches of kept days between the days left out.
+        for (std::int64_t day = first; day <= last;) {
+            if (left != leftOut.end() && *left == day) {
+                ++left;
+                ++day;
+                continue;
+            }
+            const std::int64_t stretchEnd = left == leftOut.end() ? last : std::min(last, *left - 1);
+            single(day, stretchEnd);
+            day = stretchEnd + 1;
+        }
     }
-    if (firstWhole) {
-        builder.Add({.Uid = stem + UidDomain,
-                     .Summary = kind.Summary,
-                     .First = *firstWhole,
-                     .LastStart = lastWhole,
-                     .Days = run.Length,
-                     .Shift = request.Shift,
-                     .Busy = kind.Busy});
+    if (whole.empty())
+        return;
+    // An occurrence missing between the first and the last kept one holds a day left out.
+    std::vector<std::int64_t> excluded;
+    for (std::int64_t occurrence = whole.front(), index = 0; occurrence <= whole.back();
+         occurrence += RotationDays) {
+        if (whole[static_cast<std::size_t>(index)] == occurrence)
+            ++index;
+        else
+            excluded.push_back(occurrence);
     }
+    builder.Add({.Uid = stem + UidDomain,
+                 .Summary = kind.Summary,
+                 .First = whole.front(),
+                 .LastStart = whole.back(),
+                 .Days = run.Length,
+                 .Shift = request.Shift,
+                 .Busy = kind.Busy,
+                 .Excluded = std::move(excluded),
+                 .Remind = kind.Remind});
+}
+
+// The runs of `code` as the events are cut: whole runs, or each day alone.
+std::vector<PatternRun> EventRuns(char code, bool wholeRuns) {
+    if (wholeRuns)
+        return PatternRuns(code);
+    std::vector<PatternRun> days;
+    for (int position = 0; position < RotationDays; ++position) {
+        if (ShiftPattern[static_cast<std::size_t>(position)] == code)
+            days.push_back({position, 1});
+    }
+    return days;
 }
 
 void AddPaydays(CalendarBuilder& builder, const DutyCalendarRequest& request) {
@@ -189,21 +249,22 @@ std::string DutyCalendar(const DutyCalendarRequest& request) {
     icalproperty_set_x_name(name, "X-WR-CALNAME");
     icalcomponent_add_property(calendar, name);
 
-    const RunKind duty{request.Shift ? "shift" : "duty", "On duty \u2013 " + group, true};
-    if (request.Shift) {
-        // Every duty day its own shift: a shift of 24 hours ends where the next day's begins.
-        for (const PatternRun& run : PatternRuns(DutyOn)) {
-            for (int day = 0; day < run.Length; ++day)
-                AddRun(builder, request, duty, {(run.Position + day) % RotationDays, 1});
-        }
-    } else {
-        for (const PatternRun& run : PatternRuns(DutyOn))
-            AddRun(builder, request, duty, run);
-    }
+    std::set<std::int64_t> leftOut;
+    for (const TDateTime day : request.LeftOut)
+        leftOut.insert(WholeDay(day));
+    const DutyReminder* remind = request.Remind ? &*request.Remind : nullptr;
+    // A shift is one day whatever the form: a shift of 24 hours ends where the next day's begins.
+    const bool runs = request.Runs && !request.Shift;
+    const RunKind duty{request.Shift ? "shift"
+                       : runs        ? "duty"
+                                     : "dutyday",
+                       "On duty \u2013 " + group, true, remind};
+    for (const PatternRun& run : EventRuns(DutyOn, runs))
+        AddRun(builder, request, leftOut, duty, run);
     if (request.RegularDaysOff) {
-        const RunKind rdo{"rdo", "Regular day off \u2013 " + group, false};
-        for (const PatternRun& run : PatternRuns(DutyRdo))
-            AddRun(builder, request, rdo, run);
+        const RunKind rdo{runs ? "rdo" : "rdoday", "Regular day off \u2013 " + group, false, nullptr};
+        for (const PatternRun& run : EventRuns(DutyRdo, runs))
+            AddRun(builder, request, leftOut, rdo, run);
     }
     if (request.Paydays)
         AddPaydays(builder, request);

@@ -85,6 +85,30 @@ int ShiftStartMinute(const QString& text) {
     return match.captured(1).toInt() * 60 + match.captured(2).toInt();
 }
 
+// --remind: "HH:MM" on the evening before, or a time before the start such as "90m", "2h", "1h30m"
+// or "1d", up to a week.
+DutyReminder ReminderOf(const QString& text) {
+    static const QRegularExpression time(QStringLiteral("^([01]?\\d|2[0-3]):([0-5]\\d)$"));
+    static const QRegularExpression duration(
+        QStringLiteral("^(?:(\\d{1,5})d)?(?:(\\d{1,5})h)?(?:(\\d{1,5})m)?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QString trimmed = text.trimmed();
+    const QRegularExpressionMatch clock = time.match(trimmed);
+    if (clock.hasMatch())
+        return {DutyReminder::Kind::EveningBefore,
+                clock.captured(1).toInt() * 60 + clock.captured(2).toInt()};
+    const QRegularExpressionMatch before = duration.match(trimmed);
+    if (!trimmed.isEmpty() && before.hasMatch()) {
+        const int minutes =
+            before.captured(1).toInt() * 1440 + before.captured(2).toInt() * 60 + before.captured(3).toInt();
+        if (minutes <= 7 * 1440)
+            return {DutyReminder::Kind::Before, minutes};
+    }
+    FailUsage(QStringLiteral("'%1' is not a reminder: use HH:MM for the evening before, or a time before the "
+                             "start such as 90m, 2h or 1h30m, at most 7d")
+                  .arg(text));
+}
+
 int ShiftHours(const QString& text) {
     bool ok = false;
     const int hours = text.trimmed().toInt(&ok);
@@ -149,7 +173,13 @@ int RunCsv(const QStringList& arguments, const DutyToolEnvironment& env) {
 
 int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
     QCommandLineParser parser;
-    PrepareParser(parser, "Write a group's duty days as an iCalendar file for a calendar program.");
+    PrepareParser(parser,
+                  "Write a group's duty days as an iCalendar file for a calendar program.\n\n"
+                  "Reminders are alarms in the file; whether a calendar program keeps them on import is up\n"
+                  "to it. By their documentation, Outlook for Windows takes the alarm as the event's\n"
+                  "reminder; calcurse marks a shift (--shift-start) with an alarm as important and warns\n"
+                  "at its own notice time, but keeps no alarm on all-day events. Other programs'\n"
+                  "documentation does not say: try one event before relying on it.");
     const QCommandLineOption rdo(QStringLiteral("rdo"), QStringLiteral("Add the regular days off."));
     const QCommandLineOption paydays(QStringLiteral("paydays"), QStringLiteral("Add the paydays."));
     const QCommandLineOption shiftStart(
@@ -160,8 +190,18 @@ int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
         QStringLiteral("shift-hours"),
         QStringLiteral("The length of a shift, 1 to 24 hours; needs --shift-start."),
         QStringLiteral("HOURS"));
-    parser.addOptions({AssignmentOption(), FromOption, ToOption, rdo, paydays, shiftStart, shiftHours,
-                       OutputOption(), OpenOption()});
+    const QCommandLineOption runs(
+        QStringLiteral("runs"),
+        QStringLiteral("One event for each run of consecutive days instead of one for "
+                       "each day (some calendars then draw a run as one bar)."));
+    const QCommandLineOption remind(
+        QStringLiteral("remind"),
+        QStringLiteral("Add a reminder to every duty event: HH:MM on the evening before, or a time before "
+                       "the start such as 90m, 2h or 1h30m (up to 7d): before the shift with --shift-start, "
+                       "else before the duty day begins at midnight."),
+        QStringLiteral("WHEN"));
+    parser.addOptions({AssignmentOption(), FromOption, ToOption, rdo, paydays, runs, shiftStart, shiftHours,
+                       remind, OutputOption(), OpenOption()});
     if (!ParseSubcommand(parser, "ics", arguments, env))
         return 0;
     Operands(parser, 0);
@@ -179,12 +219,17 @@ int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
     if (parser.isSet(shiftStart))
         request.Shift =
             ShiftTimes{ShiftStartMinute(parser.value(shiftStart)), ShiftHours(parser.value(shiftHours))};
+    if (parser.isSet(runs) && request.Shift)
+        FailUsage(QStringLiteral("--runs and --shift-start exclude each other: a shift is one event a day"));
+    if (parser.isSet(remind))
+        request.Remind = ReminderOf(parser.value(remind));
     const ToolSettings settings = ReadToolSettings(env, false);
     request.Assignment = GroupFor(parser, settings.Loaded);
     request.From = range.From;
     request.To = range.To;
     request.RegularDaysOff = parser.isSet(rdo);
     request.Paydays = parser.isSet(paydays);
+    request.Runs = parser.isSet(runs);
     request.StampTime = env.StampTime;
     const std::string calendar = DutyCalendar(request);
     if (parser.isSet(OpenOption()))

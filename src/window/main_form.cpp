@@ -2,6 +2,7 @@
 
 #include "controls/tag.h"
 #include "handler_error_event.h"
+#include "window_colors.h"
 
 #include <QCoreApplication>
 #include <QDateEdit>
@@ -14,6 +15,7 @@ TMainForm* MainForm = nullptr;
 TMainForm::TMainForm(const TodayClock& clock, std::filesystem::path settingsBase, QLocale locale,
                      QWidget* parent)
     : QWidget(parent), clock_(clock), settingsBase_(std::move(settingsBase)), locale_(std::move(locale)) {
+    UseWindowLook();
     BuildComposition();
     // The composition never changes, so painting walks these lists instead of the whole tree.
     rectangles_ = findChildren<TRectangle*>();
@@ -83,14 +85,6 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
             edAgencyExit();
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void TMainForm::SetOuterSize(QSize outer) {
-    if (!FrameKnown())
-        pendingOuterSize_ = outer;
-    // One resize for both: the width and the height set one after the other would scale and repaint
-    // the window twice for a single change.
-    resize(outer - QSize(std::max(frameExtra_.width(), 0), std::max(frameExtra_.height(), 0)));
 }
 
 bool TMainForm::FrameKnown() const {

@@ -5,6 +5,8 @@
 //
 // Every control is a public member named as in the window's design and carries the same name as its
 // objectName; the day cells are the arrays gR, gT and gX (objectNames "gR00" to "gR41" and so on).
+// Its colors follow the rule of window_colors.h: the window first makes the application's style and
+// palette the program's own (UseWindowLook), whatever the desktop's.
 
 #include "controls/button.h"
 #include "controls/combo_box.h"
@@ -34,6 +36,11 @@ public:
     // The window's outer size limits, frame included.
     static constexpr QSize MinimumOuterSize{180, 320};
     static constexpr QSize MaximumOuterSize{480, 640};
+
+    // The outer size the window takes for `wanted` (within the size limits) on a screen whose
+    // available area is `available`: cut to that area, but never below MinimumOuterSize, which wins
+    // where even it does not fit.
+    static QSize FitOuterSize(QSize wanted, QSize available);
 
     // `clock` must outlive the window. The settings folder is made under `settingsBase`; `locale`
     // gives the month and day names and the date formats.
@@ -166,8 +173,14 @@ private:
 
     // The refresh that follows most handlers: the month grid, then every page.
     void Refresh();
-    // Sizes the window so that its outer size, frame included, takes the value.
+    // Sizes the window so that its outer size, frame included, takes the value: within the size
+    // limits, and cut to the available area of the window's screen, whose edges the frame then keeps
+    // within where the system lets the program place its window.
     void SetOuterSize(QSize outer);
+    void ApplyOuterSize(QSize wanted);
+    // The outer size Save writes: the size the user had where a screen too small for it cut it, as
+    // long as the window keeps the size the screen gave it; otherwise the outer size it has now.
+    QSize OuterSizeToSave() const;
     TButton* RoleButtonForTag(int tag) const;
 
     void bPrevClick();
@@ -201,6 +214,13 @@ private:
     // An outer size asked for before the window manager told the frame: applied again once it does,
     // so a saved size comes back the same and never grows by the frame.
     std::optional<QSize> pendingOuterSize_;
+    // The size the user had and the size the window took, where a screen too small for the first cut
+    // it: a smaller screen never changes the saved size by itself.
+    struct ScreenCut {
+        QSize Wanted;
+        QSize Given;
+    };
+    std::optional<ScreenCut> screenCut_;
     // Until the create handler has filled the state, the resize handling and the page change paint
     // nothing: whatever they would paint, the create handler's last step paints over before the
     // window's first frame.

@@ -174,6 +174,10 @@ void TMainForm::ccbColorClosePopup() {
             for (TLabel* label :
                  {lblToolbar0, lblToolbar1, lblToolbar2, lblToolbar3, lblPlatoon, lblPaydays, lblAgency})
                 label->SetTextColor(contrast);
+            // The glyphs on the new fill follow the labels of their pages; the month arrows follow the
+            // month name at the next refresh.
+            for (TSpeedButton* glyph : {sbBack1, sbBack2, sbBack3, sbReset})
+                glyph->SetFontColor(contrast);
             QPalette palette = edAgency->palette();
             palette.setColor(QPalette::Text, Qt::black);
             edAgency->setPalette(palette);
@@ -226,8 +230,9 @@ void TMainForm::bSaveClick() {
     page.AgencyEditText = edAgency->text().toStdString();
     page.WorkAssign = cbPlt->currentText().toStdString();
     page.ShowPaydays = swPaydays->isChecked();
-    page.Width = frameGeometry().width();
-    page.Height = frameGeometry().height();
+    const QSize outer = OuterSizeToSave();
+    page.Width = outer.width();
+    page.Height = outer.height();
     SaveSettings(state_, page);
     Refresh();
     tabCtrl->SetCurrentIndex(0);

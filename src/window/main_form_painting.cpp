@@ -82,13 +82,17 @@ void TMainForm::PaintToolbars() {
     const TAlphaColor contrast = ContrastColor(state_.BackgroundColor);
     for (TLabel* title : {lblToolbar0, lblToolbar1, lblToolbar2, lblToolbar3})
         title->SetTextColor(contrast);
-    // The settings page's Back button keeps its own color.
-    sbBack2->SetFontColor(contrast);
-    sbBack3->SetFontColor(contrast);
+    // The settings page's Back arrow lies on the same fill as the other two, so it follows them.
+    for (TSpeedButton* back : {sbBack1, sbBack2, sbBack3})
+        back->SetFontColor(contrast);
 }
 
 void TMainForm::PaintMonthName(TDateTime date) {
-    lblMonthName->SetTextColor(ContrastColor(rectMonthName->FillColor()));
+    const TAlphaColor contrast = ContrastColor(rectMonthName->FillColor());
+    lblMonthName->SetTextColor(contrast);
+    // The arrows have no face of their own: they lie on the month bar's fill, as its name does.
+    bPrev->SetFontColor(contrast);
+    bNext->SetFontColor(contrast);
     const int currentYear = static_cast<int>(YearMonthDayOf(clock_.Today()).year());
     lblMonthName->SetText(MonthTitle(state_.AppFormatSettings, date, currentYear));
     // The arrows lie over both ends of the month name.
@@ -191,6 +195,8 @@ void TMainForm::PaintSettingsPage() {
     const TAlphaColor contrast = ContrastColor(rectSettings->FillColor());
     for (TLabel* label : {lblPlatoon, lblPaydays, lblAgency})
         label->SetTextColor(contrast);
+    // The reset sign lies on the page's fill.
+    sbReset->SetFontColor(contrast);
     bSave->SetFontColor(contrast == claBlack ? claNavy : claBlue);
 }
 

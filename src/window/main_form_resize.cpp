@@ -7,6 +7,8 @@
 
 #include <QDateEdit>
 #include <QLayout>
+#include <QScreen>
+#include <algorithm>
 
 namespace {
 
@@ -68,11 +70,54 @@ bool TMainForm::UpdateSizeLimits() {
     setMinimumSize(MinimumOuterSize - extra);
     setMaximumSize(MaximumOuterSize - extra);
     if (pendingOuterSize_ && FrameKnown()) {
-        const QSize wanted = *pendingOuterSize_ - extra;
+        const QSize wanted = *pendingOuterSize_;
         pendingOuterSize_.reset();
-        resize(wanted);
+        ApplyOuterSize(wanted);
     }
     return true;
+}
+
+QSize TMainForm::FitOuterSize(QSize wanted, QSize available) {
+    return wanted.boundedTo(available).expandedTo(MinimumOuterSize);
+}
+
+void TMainForm::SetOuterSize(QSize outer) {
+    // The size the window would take on a screen large enough for it.
+    const QSize wanted = outer.expandedTo(MinimumOuterSize).boundedTo(MaximumOuterSize);
+    if (!FrameKnown())
+        pendingOuterSize_ = wanted;
+    ApplyOuterSize(wanted);
+}
+
+void TMainForm::ApplyOuterSize(QSize wanted) {
+    // The available area is in the same device-independent units as the window, at any scale.
+    const QRect area = screen()->availableGeometry();
+    const QSize given = FitOuterSize(wanted, area.size());
+    if (given != wanted)
+        screenCut_ = ScreenCut{wanted, given};
+    else
+        screenCut_.reset();
+    // One resize for both: the width and the height set one after the other would scale and repaint
+    // the window twice for a single change.
+    resize(given - QSize(std::max(frameExtra_.width(), 0), std::max(frameExtra_.height(), 0)));
+    // The system chose the place for a window of another size; a frame that now reaches past the
+    // screen's edge comes back within it. Where the system places windows itself (Wayland), this asks
+    // for nothing it would grant.
+    const QRect frame = frameGeometry();
+    if (!area.contains(frame)) {
+        const QPoint inside(
+            std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())),
+            std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
+        if (inside != frame.topLeft())
+            move(inside);
+    }
+}
+
+QSize TMainForm::OuterSizeToSave() const {
+    const QSize now = frameGeometry().size();
+    if (screenCut_ && screenCut_->Given == now)
+        return screenCut_->Wanted;
+    return now;
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {

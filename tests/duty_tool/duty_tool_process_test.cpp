@@ -129,6 +129,29 @@ INSTANTIATE_TEST_SUITE_P(
                  nullptr,
                  "'25' is not a shift length: use a whole number of hours, 1 to 24",
                  2},
+        BadInput{"RemindNoTime",
+                 {"ics", "-a", "3", "--remind", "6pm"},
+                 nullptr,
+                 "'6pm' is not a reminder: use HH:MM for the evening before, or a time before the start "
+                 "such as 90m, 2h or 1h30m, at most 7d",
+                 2},
+        BadInput{"RemindTooEarly",
+                 {"ics", "-a", "3", "--remind", "8d"},
+                 nullptr,
+                 "'8d' is not a reminder: use HH:MM for the evening before, or a time before the start "
+                 "such as 90m, 2h or 1h30m, at most 7d",
+                 2},
+        BadInput{"RemindEmpty",
+                 {"ics", "-a", "3", "--remind", ""},
+                 nullptr,
+                 "'' is not a reminder: use HH:MM for the evening before, or a time before the start "
+                 "such as 90m, 2h or 1h30m, at most 7d",
+                 2},
+        BadInput{"RunsWithShifts",
+                 {"ics", "-a", "3", "--runs", "--shift-start", "07:00", "--shift-hours", "24"},
+                 nullptr,
+                 "--runs and --shift-start exclude each other: a shift is one event a day",
+                 2},
         BadInput{"OpenWithOutput",
                  {"ics", "-a", "3", "--open", "-o", "x.ics"},
                  nullptr,
@@ -372,6 +395,36 @@ TEST(DutyToolProcess, IcsBytesRepeatWithSourceDateEpoch) {
     EXPECT_TRUE(first.Out.contains("\r\nDTSTAMP:20231114T221320Z\r\n"));
     EXPECT_TRUE(first.Out.contains("\r\nSUMMARY:On duty \xe2\x80\x93 Group 2\r\n"));
     EXPECT_EQ(first.Out, second.Out);
+}
+
+// The options reach the file: one series per day unless --runs, and the reminder's trigger.
+TEST(DutyToolProcess, IcsFormAndReminderFollowTheOptions) {
+    const ToolHome home;
+    const QStringList january = {"ics", "-a", "3", "--from", "2027-01-01", "--to", "2027-01-31"};
+    const struct {
+        QStringList Extra;
+        const char* Uid;
+        const char* Trigger;
+    } rows[] = {
+        {{}, "\r\nUID:group3-dutyday-", nullptr},
+        {{"--runs"}, "\r\nUID:group3-duty-", nullptr},
+        {{"--remind", "18:00"}, "\r\nUID:group3-dutyday-", "\r\nTRIGGER:-PT6H\r\n"},
+        {{"--runs", "--remind", "1h30m"}, "\r\nUID:group3-duty-", "\r\nTRIGGER:-PT1H30M\r\n"},
+        {{"--shift-start", "07:00", "--shift-hours", "24", "--remind", "90M"},
+         "\r\nUID:group3-shift-",
+         "\r\nTRIGGER:-PT1H30M\r\n"},
+    };
+    for (const auto& row : rows) {
+        const ToolRun run = home.Run(january + row.Extra);
+        const std::string arguments = row.Extra.join(' ').toStdString();
+        EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+        EXPECT_TRUE(run.Out.contains(row.Uid)) << arguments;
+        EXPECT_EQ(run.Out.contains("BEGIN:VALARM\r\nACTION:DISPLAY\r\n"), row.Trigger != nullptr)
+            << arguments;
+        if (row.Trigger != nullptr) {
+            EXPECT_EQ(run.Out.count("BEGIN:VALARM"), run.Out.count(row.Trigger)) << arguments;
+        }
+    }
 }
 
 TEST(DutyToolProcess, AFailedWriteLeavesTheOldFile) {

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sstream>
+#include <string>
 
 namespace {
 
@@ -143,4 +145,104 @@ TEST_F(MainFormResizeTest, TabCaptionsAndTheDateAreShownWholeAtEveryWidth) {
     EXPECT_EQ(form->tabCtrl->CaptionFont(), themeFont);
     EXPECT_FALSE(form->deDate->Compact());
     EXPECT_EQ(form->deDate->findChild<QLineEdit*>()->font(), form->deDate->font());
+}
+
+struct FitCase {
+    const char* name;
+    QSize wanted;
+    QSize available;
+    QSize fitted;
+};
+
+void PrintTo(const FitCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class FitOuterSizeTest : public testing::TestWithParam<FitCase> {};
+
+TEST_P(FitOuterSizeTest, CutsToTheScreenButNeverBelowTheMinimum) {
+    const FitCase& row = GetParam();
+    EXPECT_EQ(TMainForm::FitOuterSize(row.wanted, row.available), row.fitted);
+}
+
+// 683 x 512 is a 1024 x 768 screen at display scale 1.5.
+INSTANTIATE_TEST_SUITE_P(Screens, FitOuterSizeTest,
+                         testing::Values(FitCase{"Fits", {360, 567}, {800, 800}, {360, 567}},
+                                         FitCase{"ExactlyFits", {480, 640}, {480, 640}, {480, 640}},
+                                         FitCase{"TooTall", {360, 567}, {683, 512}, {360, 512}},
+                                         FitCase{"TooWideAndTall", {480, 640}, {400, 600}, {400, 600}},
+                                         FitCase{"MinimumHeightWins", {480, 640}, {400, 300}, {400, 320}},
+                                         FitCase{"MinimumWins", {360, 567}, {100, 200}, {180, 320}}),
+                         [](const testing::TestParamInfo<FitCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// On a screen too small for the largest window: the ScreenFit tests of tests/window/CMakeLists.txt
+// run these on offscreen screens of 1024 x 768 at display scale 1.5 and of 400 x 300.
+class ScreenFitTest : public WindowTest {
+protected:
+    void SaveNow() const {
+        form->tabCtrl->SetCurrentIndex(1);
+        ClickAt(form->bSave, form->bSave->rect().center());
+    }
+
+    // The saved "Width" and "Height", as "width x height".
+    std::string SavedSize() const {
+        std::istringstream lines(SettingsText());
+        std::string line, width, height;
+        while (std::getline(lines, line)) {
+            if (line.rfind("Width=", 0) == 0)
+                width = line.substr(6);
+            else if (line.rfind("Height=", 0) == 0)
+                height = line.substr(7);
+        }
+        return width + " x " + height;
+    }
+
+    // The window as large as `wanted` allows on its screen: the whole frame on the screen, or, where
+    // even the smallest window does not fit, the smallest window with its top left corner in the
+    // screen's.
+    void ExpectOnTheScreen(QSize wanted) const {
+        const QRect area = form->screen()->availableGeometry();
+        const QRect frame = form->frameGeometry();
+        const QSize room = area.size().expandedTo(TMainForm::MinimumOuterSize);
+        EXPECT_LE(frame.width(), room.width());
+        EXPECT_LE(frame.height(), room.height());
+        EXPECT_EQ(frame.size(), TMainForm::FitOuterSize(wanted, area.size()));
+        if (frame.width() <= area.width() && frame.height() <= area.height()) {
+            EXPECT_TRUE(area.contains(frame))
+                << "frame " << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+        } else {
+            EXPECT_EQ(frame.topLeft(), area.topLeft());
+        }
+    }
+};
+
+TEST_F(ScreenFitTest, TheSavedSizeIsCutToTheScreenAndSaveKeepsIt) {
+    const QRect area = form->screen()->availableGeometry();
+    if (area.width() >= TMainForm::MaximumOuterSize.width() &&
+        area.height() >= TMainForm::MaximumOuterSize.height())
+        GTEST_SKIP() << "this screen holds the largest window; the ScreenFit tests use smaller ones";
+
+    ReopenWith("[Config]\nWidth=480\nHeight=640\n");
+    ExpectOnTheScreen(QSize(480, 640));
+    // The scaling follows the size the window took.
+    EXPECT_EQ(DockExtent(form->tbCalendar), form->frameGeometry().height() / 16.0);
+    SaveNow();
+    EXPECT_EQ(SavedSize(), "480 x 640") << "a smaller screen never changes the saved size";
+
+    // A size the user gives the window is saved as it is.
+    const QSize chosen(300, 400);
+    form->resize(chosen - (form->frameGeometry().size() - form->size()));
+    ASSERT_EQ(form->frameGeometry().size(), chosen);
+    SaveNow();
+    EXPECT_EQ(SavedSize(), "300 x 400");
+
+    // The size reset is cut the same way, and saved as the size it asks for.
+    form->tabCtrl->SetCurrentIndex(1);
+    ClickAt(form->sbReset, form->sbReset->rect().center());
+    ExpectOnTheScreen(QSize(360, 567));
+    EXPECT_EQ(SavedSize(), "360 x 567");
+    SaveNow();
+    EXPECT_EQ(SavedSize(), "360 x 567");
 }

@@ -454,11 +454,13 @@ TEST_P(ContrastTest, TextsOnTheBackgroundTakeItsContrastColor) {
         labels.insert(labels.end(), form->lblDOW.begin(), form->lblDOW.end());
         for (const TLabel* label : labels)
             EXPECT_EQ(label->TextColor(), row.text) << label->objectName().toStdString();
-        for (const TButton* back : {form->sbBack2, form->sbBack3}) {
-            EXPECT_EQ(back->FontColorForState(TButtonState::Normal), row.text)
-                << back->objectName().toStdString();
-            EXPECT_EQ(back->FontColorForState(TButtonState::Pressed), row.text)
-                << back->objectName().toStdString();
+        // The glyphs of the flat tool buttons lie on the same fills.
+        for (const TButton* glyph : std::initializer_list<const TButton*>{
+                 form->sbBack1, form->sbBack2, form->sbBack3, form->bPrev, form->bNext, form->sbReset}) {
+            EXPECT_EQ(glyph->FontColorForState(TButtonState::Normal), row.text)
+                << glyph->objectName().toStdString();
+            EXPECT_EQ(glyph->FontColorForState(TButtonState::Pressed), row.text)
+                << glyph->objectName().toStdString();
         }
         EXPECT_EQ(form->bSave->FontColorForState(TButtonState::Normal), row.save);
         EXPECT_EQ(form->bSave->FontColorForState(TButtonState::Hot), row.save);

@@ -137,15 +137,21 @@ TEST_F(SettingsPageTest, BackgroundRepaintsEveryRectangleAtOnce) {
                              "lblPaydays", "lblAgency"}) {
         EXPECT_EQ(Find<TLabel>(QLatin1String(name))->TextColor(), claWhite) << name;
     }
+    // The glyphs on the new fill turn with the labels of their pages.
+    for (const TButton* glyph : {form->sbBack1, form->sbBack2, form->sbBack3, form->sbReset})
+        EXPECT_EQ(glyph->FontColorForState(TButtonState::Normal), claWhite)
+            << glyph->objectName().toStdString();
     EXPECT_EQ(form->bBkGr->FontColorForState(TButtonState::Normal), claBlack);
     EXPECT_EQ(form->bSave->FontColorForState(TButtonState::Normal), claBlack);
     EXPECT_EQ(form->edAgency->palette().color(QPalette::Text), QColor(Qt::black));
     // What only a full refresh paints keeps its old colors until the calendar comes back.
     EXPECT_EQ(form->lblMonthName->TextColor(), monthNameColor);
+    EXPECT_EQ(form->bPrev->FontColorForState(TButtonState::Normal), monthNameColor);
     EXPECT_EQ(form->gT[26]->TextColor(), dayNumberColor);
 
     ClickAt(form->sbBack1, form->sbBack1->rect().center());
     EXPECT_EQ(form->lblMonthName->TextColor(), claWhite);
+    EXPECT_EQ(form->bPrev->FontColorForState(TButtonState::Normal), claWhite);
     EXPECT_EQ(form->bSave->FontColorForState(TButtonState::Normal), claBlue);
 }
 

@@ -3,10 +3,17 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOptionButton>
-#include <QStyleOptionToolButton>
 #include <QStylePainter>
 #include <QTimer>
 #include <algorithm>
+
+namespace {
+
+constexpr qreal DisabledGlyphOpacity = 0.4;
+constexpr qreal OutlineOpacity = 0.5;
+constexpr qreal OutlineRadius = 4;
+
+} // namespace
 
 TButton::TButton(QWidget* parent) : QPushButton(parent), repeatTimer_(new QTimer(this)) {
     setAttribute(Qt::WA_Hover);
@@ -118,13 +125,12 @@ TButtonState TButton::CurrentState() const {
     return TButtonState::Normal;
 }
 
-void TButton::DrawGlyph(QPainter& painter, const QRectF& area) const {
+void TButton::DrawGlyph(QPainter& painter, const QRectF& area, const QColor& color) const {
     // Drawn rather than taken from the style: no picture files to decode on the first frame, crisp
     // at every display scale, and in the button's font color.
     const qreal side = std::min(area.width(), area.height());
     const QRectF box(area.center() - QPointF(side / 2, side / 2), QSizeF(side, side));
-    QPen pen(ToQColor(CurrentFontColor()), std::max(1.5, side / 9), Qt::SolidLine, Qt::RoundCap,
-             Qt::RoundJoin);
+    QPen pen(color, std::max(1.5, side / 9), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
@@ -166,16 +172,22 @@ void TButton::paintEvent(QPaintEvent*) {
         painter.drawControl(QStyle::CE_PushButton, option);
         return;
     }
-    QStyleOptionToolButton option;
-    option.initFrom(this);
-    option.subControls = QStyle::SC_ToolButton;
-    option.activeSubControls = isDown() ? QStyle::SC_ToolButton : QStyle::SC_None;
-    option.features = QStyleOptionToolButton::None;
-    option.toolButtonStyle = Qt::ToolButtonIconOnly;
-    option.state |= QStyle::State_AutoRaise;
-    option.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
-    painter.drawComplexControl(QStyle::CC_ToolButton, option);
-    DrawGlyph(painter, QRectF(rect()));
+    // No face from the style: a style's raised tool button is drawn in its own colors, which need
+    // not suit the glyph's.
+    QColor ink = ToQColor(CurrentFontColor());
+    if (!isEnabled()) {
+        ink.setAlphaF(ink.alphaF() * DisabledGlyphOpacity);
+    } else if (isDown() || underMouse()) {
+        QColor outline = ink;
+        outline.setAlphaF(ink.alphaF() * OutlineOpacity);
+        const qreal width = isDown() ? 2 : 1;
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(outline, width));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(width / 2, width / 2, -width / 2, -width / 2),
+                                OutlineRadius, OutlineRadius);
+    }
+    DrawGlyph(painter, QRectF(rect()), ink);
 }
 
 void TButton::keyPressEvent(QKeyEvent* event) {

@@ -1,8 +1,11 @@
 #pragma once
 // TButton: a push button with one font color per state (normal, hot = pointer over it, pressed,
-// focused) and a look. The Push look is the theme's push button showing its text; the tool looks
-// draw a flat tool button with an icon only (left arrow, right arrow, circular refresh arrow) and
-// never show the stored text. Until a font color is set the theme's button text color is used.
+// focused) and a look. The Push look is the style's push button showing its text; the tool looks
+// draw a flat tool button with a glyph only (left arrow, right arrow, circular refresh arrow) and
+// never show the stored text. A tool look has no face: its glyph lies on whatever is behind the
+// button, in the font color, and pointing at it or pressing it adds only an outline in that color,
+// so the ground under the glyph never changes; disabled, the glyph is faint. Until a font color is
+// set the palette's button text color is used.
 // Navigation keys (arrows, Page Up/Down, Home, End) are left to the window even while the button
 // holds the focus.
 // Repeat-click (off until set): a left press starts a 500 ms delay, then clicked() is raised every
@@ -52,8 +55,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    // The tool looks' arrow or refresh sign, in the current font color, centred in `area`.
-    void DrawGlyph(QPainter& painter, const QRectF& area) const;
+    // The tool looks' arrow or refresh sign in `color`, centred in `area`.
+    void DrawGlyph(QPainter& painter, const QRectF& area, const QColor& color) const;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -13,9 +13,11 @@ void TSwitch::paintEvent(QPaintEvent*) {
     const QRectF track = QRectF(rect()).adjusted(1, 1, -1, -1);
     const qreal radius = track.height() / 2;
     const QPalette& colors = palette();
-    painter.setPen(QPen(colors.color(QPalette::Mid), 1));
+    painter.setPen(QPen(colors.color(QPalette::Dark), 1));
     painter.setBrush(isChecked() ? colors.color(QPalette::Highlight) : colors.color(QPalette::Button));
     painter.drawRoundedRect(track, radius, radius);
+    // The knob's dark outline keeps it apart from the pale track when the switch is off.
+    painter.setPen(QPen(colors.color(QPalette::Shadow), 1));
 
     const qreal inset = 3;
     const qreal diameter = track.height() - 2 * inset;
