@@ -3,10 +3,12 @@
 //   DutyTool/ics    the iCalendar file to 2100 with days off and paydays
 //   DutyTool/csv    the CSV table of 2022 to 2100
 //   DutyTool/year   the year sheet as PDF
+//   DutyTool/tally  the tally of 2022 to 2100
 //   DutyTool/bare   a bare Qt Core program (bare_core_app), the yardstick
 // Output goes to /dev/null, with no display in the environment, and a saved settings file (Group 3)
-// under a temporary XDG_CONFIG_HOME, as from cron.
+// with a days file of 3,000 marks beside it under a temporary XDG_CONFIG_HOME, as from cron.
 
+#include "days_file_text.h"
 #include "settings_home.h"
 
 #include <algorithm>
@@ -42,6 +44,8 @@ void MakeConfigHome() {
         MakeSettingsHome("varnok-duty-bench", "[Config]\nAgency=Tolmere Fire Department\nWorkAssign=Group 3\n"
                                               "ShowPaydays=1\n[Colors]\nOff-Duty=Darkgray\nOn-Duty=Blue\n"
                                               "RDO=Goldenrod\nLdTr=Silver\nBkGr=White\n");
+    std::ofstream(ConfigHome() / "Orvane" / "Varnok" / "vnTolmere-days.ics", std::ios::binary)
+        << DaysFileText(3000);
 }
 
 constexpr const char* DroppedVariables[] = {
@@ -115,6 +119,7 @@ int main(int argc, char** argv) {
         {"ics", VARNOK_DUTY_EXECUTABLE, {"ics", "--rdo", "--paydays"}},
         {"csv", VARNOK_DUTY_EXECUTABLE, {"csv", "--from", "2022-01-01", "--to", "2100-12-31"}},
         {"year", VARNOK_DUTY_EXECUTABLE, {"year", "2027", "-o", "-"}},
+        {"tally", VARNOK_DUTY_EXECUTABLE, {"tally", "--from", "2022-01-01", "--to", "2100-12-31"}},
         {"bare", BARE_CORE_EXECUTABLE, {}},
     };
     for (const auto& command : commands) {

@@ -110,21 +110,24 @@ ToolSettings ReadToolSettings(const DutyToolEnvironment& env, bool withColors) {
 }
 
 int GroupFor(const QCommandLineParser& parser, const LoadedSettings& loaded) {
-    if (parser.isSet(AssignmentOption())) {
-        const QString text = parser.value(AssignmentOption());
-        const std::optional<int> assignment = AssignmentFromText(text);
-        if (!assignment)
-            FailUsage(QStringLiteral("unknown assignment '%1': use 1 to 7 or \"Group 1\" to \"Group 7\"")
-                          .arg(text));
-        if (*assignment == 0)
-            FailUsage(QStringLiteral("TFD has no duty rotation: choose a group, 1 to 7"));
-        return *assignment;
-    }
-    const int saved = SavedAssignment(loaded);
-    if (saved == 0)
+    const int assignment = AnyAssignmentFor(parser, loaded);
+    if (assignment == 0 && parser.isSet(AssignmentOption()))
+        FailUsage(QStringLiteral("TFD has no duty rotation: choose a group, 1 to 7"));
+    if (assignment == 0)
         FailUsage(QStringLiteral("the saved assignment is TFD, which has no duty rotation: "
                                  "choose a group with --assignment"));
-    return saved;
+    return assignment;
+}
+
+int AnyAssignmentFor(const QCommandLineParser& parser, const LoadedSettings& loaded) {
+    if (!parser.isSet(AssignmentOption()))
+        return SavedAssignment(loaded);
+    const QString text = parser.value(AssignmentOption());
+    const std::optional<int> assignment = AssignmentFromText(text);
+    if (!assignment)
+        FailUsage(
+            QStringLiteral("unknown assignment '%1': use 1 to 7 or \"Group 1\" to \"Group 7\"").arg(text));
+    return *assignment;
 }
 
 TDateTime DateOperand(const QString& text, const DutyToolEnvironment& env) {

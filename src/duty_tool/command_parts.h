@@ -61,6 +61,10 @@ ToolSettings ReadToolSettings(const DutyToolEnvironment& env, bool withColors);
 // assignment or nothing saved is a usage error.
 int GroupFor(const QCommandLineParser& parser, const LoadedSettings& loaded);
 
+// The assignment of --assignment, else the saved one, TFD (0) included; an unknown assignment is a
+// usage error.
+int AnyAssignmentFor(const QCommandLineParser& parser, const LoadedSettings& loaded);
+
 // A date argument, or a usage error.
 TDateTime DateOperand(const QString& text, const DutyToolEnvironment& env);
 

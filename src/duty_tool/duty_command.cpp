@@ -6,6 +6,8 @@
 #include "day_answer.h"
 #include "duty_calendar.h"
 #include "duty_csv.h"
+#include "mark_commands.h"
+#include "mark_parts.h"
 #include "schedule/duty_rotation.h"
 #include "settings_location/settings_folder.h"
 
@@ -137,7 +139,15 @@ int RunDay(const QStringList& arguments, const DutyToolEnvironment& env) {
             lines += DayAnswer(group, date, env.Locale) + QLatin1Char('\n');
     } else {
         const ToolSettings settings = ReadToolSettings(env, false);
-        lines = DayAnswer(GroupFor(parser, settings.Loaded), date, env.Locale) + QLatin1Char('\n');
+        const int group = GroupFor(parser, settings.Loaded);
+        lines = DayAnswer(group, date, env.Locale);
+        const DayMarks marks = ReadDayMarks(settings, DayRange{date, date});
+        if (const auto mark = marks.find(date); mark != marks.end()) {
+            ScheduleState schedule;
+            SelectAssignment(schedule, group);
+            lines += QStringLiteral("; ") + MarkSummary(mark->second, DutyCodeOf(schedule, date));
+        }
+        lines += QLatin1Char('\n');
     }
     Print(*env.Out, lines);
     return 0;
@@ -155,7 +165,9 @@ int RunCsv(const QStringList& arguments, const DutyToolEnvironment& env) {
         parser.isSet(FromOption) ? DateOperand(parser.value(FromOption), env) : FirstOfYear(today);
     const DateRange range = RangeFor(parser, env, from, LastOfYear(from));
     const ToolSettings settings = ReadToolSettings(env, false);
-    WriteOutput(DutyCsv(GroupFor(parser, settings.Loaded), range.From, range.To), OutputFile(parser), env);
+    const int group = GroupFor(parser, settings.Loaded);
+    const DayMarks marks = ReadDayMarks(settings, DayRange{range.From, range.To});
+    WriteOutput(DutyCsv(group, range.From, range.To, marks), OutputFile(parser), env);
     return 0;
 }
 
@@ -230,17 +242,23 @@ int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
 } // namespace
 
 std::vector<DutySubcommand> CoreSubcommands() {
-    return {{"day", &RunDay}, {"csv", &RunCsv}, {"ics", &RunIcs}};
+    std::vector<DutySubcommand> subcommands{{"day", &RunDay}, {"csv", &RunCsv}, {"ics", &RunIcs}};
+    for (const DutySubcommand& subcommand : MarkSubcommands())
+        subcommands.push_back(subcommand);
+    return subcommands;
 }
 
 namespace {
 
 // Every command of the tool, for the help; the drawing helper runs "year".
-constexpr std::array<std::pair<const char*, const char*>, 4> CommandSummaries{{
+constexpr std::array<std::pair<const char*, const char*>, 7> CommandSummaries{{
     {"day", "Tell whether a group is on duty on a day (default today)."},
     {"csv", "Write a CSV table of a group's duty, one row a day (default this year)."},
     {"ics", "Write a group's duty days as an iCalendar file (default 2022 to 2100)."},
     {"year", "Draw a printable year of a group's duty as PDF or PNG (default this year)."},
+    {"mark", "Mark a day of your own: leave, sick, traded away, an extra shift or a note."},
+    {"marks", "List your marks, one line a mark."},
+    {"tally", "Count duty days, marks and days worked for a year or a span (default this year)."},
 }};
 
 int RunTopLevel(const QStringList& arguments, const DutyToolEnvironment& env,

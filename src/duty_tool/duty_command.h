@@ -3,7 +3,7 @@
 // runs one subcommand and returns the exit code: 0 done, 1 an I/O failure (an output file that
 // cannot be written or opened, a settings file with a bad color for the year sheet), 2 a usage
 // error. Every failure is one line on the error stream; an output file is written whole or not at
-// all. The settings file is only read.
+// all. The settings file is only read; only mark writes, and only the days file (member_days).
 
 #include "schedule/today_clock.h"
 
@@ -36,7 +36,7 @@ struct DutySubcommand {
     int (*Run)(const QStringList& arguments, const DutyToolEnvironment& environment);
 };
 
-// day, csv and ics: everything that needs Qt Core only.
+// day, csv, ics, mark, marks and tally: everything that needs Qt Core only.
 std::vector<DutySubcommand> CoreSubcommands();
 
 // Runs the subcommand the arguments name, out of `subcommands`.

@@ -13,13 +13,25 @@ namespace {
 constexpr std::array<std::string_view, 7> WeekdayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                           "Thursday", "Friday", "Saturday"};
 
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
 } // namespace
 
-std::string DutyCsv(int assignment, TDateTime from, TDateTime to) {
+std::string DutyCsv(int assignment, TDateTime from, TDateTime to, const DayMarks& marks) {
     ScheduleState schedule;
     SelectAssignment(schedule, assignment);
     const std::string group = "Group " + std::to_string(assignment);
-    std::string table = "date,weekday,assignment,duty,payday\r\n";
+    std::string table = "date,weekday,assignment,duty,payday,mark,note\r\n";
     table.reserve(table.size() + static_cast<std::size_t>(to - from + 1) * 48);
     for (TDateTime date = from; date <= to; ++date) {
         const std::chrono::year_month_day ymd = YearMonthDayOf(date);
@@ -32,8 +44,20 @@ std::string DutyCsv(int assignment, TDateTime from, TDateTime to) {
         table += ',';
         table += group;
         table += ',';
-        table += DutyWords(DutyCodeOf(schedule, date));
-        table += IsPayday(date) ? ",yes\r\n" : ",no\r\n";
+        const char code = DutyCodeOf(schedule, date);
+        table += DutyWords(code);
+        table += IsPayday(date) ? ",yes," : ",no,";
+        if (const auto mark = marks.find(date); mark != marks.end()) {
+            std::string text = MarkText(mark->second);
+            if (!MarkFits(mark->second.Kind, code))
+                text += " (not counted)";
+            table += CsvField(text);
+            table += ',';
+            table += CsvField(mark->second.Note);
+        } else {
+            table += ',';
+        }
+        table += "\r\n";
     }
     return table;
 }

@@ -4,11 +4,28 @@
 // underlined on request), under a title with the agency name, the group and the year, and a legend.
 // Uses Qt Gui only: a QGuiApplication must exist (any platform, "offscreen" included).
 
+#include "schedule/date_serial.h"
 #include "settings/settings_state.h"
 
 #include <QByteArray>
 #include <QLocale>
 #include <QPageSize>
+#include <QString>
+#include <map>
+#include <vector>
+
+// A member's mark on a day of the sheet: its letter in a small disc in the top corner of the day's
+// cell; a mark that does not fit the day's code is drawn as a ring around the letter instead.
+struct YearSheetMark {
+    char Letter = 'N';   // A to Z
+    bool Counted = true; // false: drawn hollow, and the legend explains the ring
+};
+
+// A legend entry for a kind of mark: its letter and its name.
+struct YearSheetMarkKey {
+    char Letter = 'N';
+    QString Name;
+};
 
 struct YearSheetRequest {
     int Year = 2022;          // [2022, 2100]
@@ -17,6 +34,9 @@ struct YearSheetRequest {
     bool ShowPaydays = false; // underline paydays
     QLocale Locale;           // month and day names
     QPageSize PageSize;       // of the PDF; DefaultYearSheetPageSize when the user names none
+    std::map<TDateTime, YearSheetMark> Marks; // by whole-day serial; days outside Year are not drawn
+    std::vector<YearSheetMarkKey> MarkKeys;   // the kinds the legend explains, in order; it names those
+                                              // whose letter a mark of Year has
 };
 
 // Letter where the locale measures in inches, else A4.

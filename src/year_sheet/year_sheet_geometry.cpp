@@ -26,6 +26,9 @@ constexpr qreal MarkBottom = 0.88;
 constexpr qreal NumberSize = 0.56;
 constexpr qreal MarkThickness = 0.065;
 constexpr qreal NarrowestNumber = 0.55;
+// A mark's disc: its side and its distance from the cell's top and right edges, shares of the height.
+constexpr qreal MarkSide = 0.32;
+constexpr qreal MarkInset = 0.04;
 
 } // namespace
 
@@ -95,6 +98,13 @@ QRectF YearSheetGeometry::NumberRect(int month, int index) const {
     const QRectF cell = CellRect(month, index);
     return QRectF(cell.left(), cell.top() + NumberTop * cell.height(), cell.width(),
                   (Baseline - NumberTop) * cell.height());
+}
+
+QRectF YearSheetGeometry::MarkRect(int month, int index) const {
+    const QRectF cell = CellRect(month, index);
+    const qreal side = MarkSide * cell.height();
+    const qreal inset = MarkInset * cell.height();
+    return QRectF(cell.right() - inset - side, cell.top() + inset, side, side);
 }
 
 QRectF YearSheetGeometry::PaydayMarkRect(int month, int index) const {

@@ -31,6 +31,8 @@ public:
     qreal NumberBaseline(int month, int index) const;
     qreal NumberPixelSize() const;
     QRectF NumberRect(int month, int index) const;
+    // The square in the cell's top right corner that holds a mark's disc.
+    QRectF MarkRect(int month, int index) const;
     // The band under the digits that holds a payday's underline and nothing else.
     QRectF PaydayMarkRect(int month, int index) const;
     qreal PaydayMarkThickness() const;

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -24,6 +25,9 @@ constexpr const char* WorkWord = "Wrk";
 constexpr const char* OffWord = "Off";
 constexpr const char* RdoWord = "RDO";
 constexpr const char* PaydaysWord = "Paydays";
+constexpr const char* NotCountedWords = "not counted";
+// A ring's line, a share of its disc's side.
+constexpr qreal RingShare = 0.1;
 
 QColor ToColor(TAlphaColor color) {
     return QColor::fromRgba(color);
@@ -92,6 +96,36 @@ QPen CellPen(const YearSheetGeometry& geometry, TAlphaColor fill) {
     return pen;
 }
 
+// A mark's sign in `square`: the letter knocked out of a disc of ink, or inside a ring of ink when the
+// mark is not counted. The ink is the contrast color of the ground, so it reads on any grid fill.
+void PaintMarkSign(QPainter& painter, const QRectF& square, char letter, bool counted, TAlphaColor ground) {
+    const TAlphaColor ink = ContrastColor(ground);
+    const qreal ring = RingShare * square.width();
+    const QRectF disc = square.adjusted(ring / 2, ring / 2, -ring / 2, -ring / 2);
+    painter.save();
+    if (counted) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ToColor(ink));
+    } else {
+        QPen pen(ToColor(ink));
+        pen.setWidthF(ring);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+    }
+    painter.drawEllipse(disc);
+    if (letter != 0) {
+        const QFont font = SheetFont(0.6 * square.height(), true);
+        const QFontMetricsF metrics(font);
+        const QString text(QLatin1Char{letter});
+        painter.setFont(font);
+        painter.setPen(ToColor(counted ? ContrastColor(ink) : ink));
+        painter.drawText(QPointF(square.center().x() - metrics.horizontalAdvance(text) / 2,
+                                 square.center().y() + metrics.capHeight() / 2),
+                         text);
+    }
+    painter.restore();
+}
+
 void PaintMonth(QPainter& painter, const YearSheetGeometry& geometry, const YearSheetRequest& request,
                 int month, TAlphaColor fill) {
     const QRectF box = geometry.MonthRect(month);
@@ -134,7 +168,16 @@ void PaintMonth(QPainter& painter, const YearSheetGeometry& geometry, const Year
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(cell);
         const qreal width = metrics.horizontalAdvance(text);
-        const qreal left = cell.center().x() - width / 2;
+        qreal left = cell.center().x() - width / 2;
+        const auto mark = request.Marks.find(date);
+        if (mark != request.Marks.end()) {
+            // A marked day's number moves left as far as it must to clear the sign.
+            const QRectF sign = geometry.MarkRect(month, index);
+            left = std::max(cell.left() + 0.04 * cell.width(),
+                            std::min(left, sign.left() - 0.04 * cell.width() - width));
+            PaintMarkSign(painter, sign, mark->second.Letter, mark->second.Counted, fill);
+            painter.setFont(numberFont);
+        }
         painter.setPen(color);
         painter.drawText(QPointF(left, geometry.NumberBaseline(month, index)), text);
         if (request.ShowPaydays && IsPayday(date)) {
@@ -148,49 +191,99 @@ void PaintMonth(QPainter& painter, const YearSheetGeometry& geometry, const Year
     }
 }
 
+// The kinds of mark the year's marks have, in the order of the request's keys, and whether any is
+// not counted.
+std::vector<YearSheetMarkKey> MarkKeysOfTheYear(const YearSheetRequest& request, bool& anyNotCounted) {
+    const TDateTime first = DateSerial(request.Year, 1, 1);
+    const TDateTime last = DateSerial(request.Year, 12, 31);
+    std::vector<YearSheetMarkKey> keys;
+    anyNotCounted = false;
+    for (const YearSheetMarkKey& key : request.MarkKeys) {
+        for (auto mark = request.Marks.lower_bound(first); mark != request.Marks.end() && mark->first <= last;
+             ++mark) {
+            if (mark->second.Letter == key.Letter) {
+                keys.push_back(key);
+                break;
+            }
+        }
+    }
+    for (auto mark = request.Marks.lower_bound(first); mark != request.Marks.end() && mark->first <= last;
+         ++mark)
+        anyNotCounted = anyNotCounted || !mark->second.Counted;
+    return keys;
+}
+
 void PaintLegend(QPainter& painter, const YearSheetGeometry& geometry, const YearSheetRequest& request,
                  TAlphaColor fill) {
     const QRectF rect = geometry.LegendRect();
     const SettingsState& colors = request.Settings;
+    enum class Sign { Swatch, Underline, Disc, Ring };
     struct Entry {
         QString word;
         TAlphaColor color;
-        bool underlined;
+        Sign sign;
+        char letter = 0;
     };
-    std::vector<Entry> entries = {{QString::fromLatin1(WorkWord), colors.OnDutyColor, false},
-                                  {QString::fromLatin1(OffWord), colors.OffDutyColor, false},
-                                  {QString::fromLatin1(RdoWord), colors.RdoColor, false}};
+    std::vector<Entry> entries = {{QString::fromLatin1(WorkWord), colors.OnDutyColor, Sign::Swatch},
+                                  {QString::fromLatin1(OffWord), colors.OffDutyColor, Sign::Swatch},
+                                  {QString::fromLatin1(RdoWord), colors.RdoColor, Sign::Swatch}};
     if (request.ShowPaydays)
-        entries.push_back({QString::fromLatin1(PaydaysWord), ContrastColor(fill), true});
+        entries.push_back({QString::fromLatin1(PaydaysWord), ContrastColor(fill), Sign::Underline});
+    bool anyNotCounted = false;
+    for (const YearSheetMarkKey& key : MarkKeysOfTheYear(request, anyNotCounted))
+        entries.push_back({key.Name, ContrastColor(fill), Sign::Disc, key.Letter});
+    if (anyNotCounted)
+        entries.push_back({QString::fromLatin1(NotCountedWords), ContrastColor(fill), Sign::Ring});
 
-    const QFont font = SheetFont(0.55 * rect.height(), true);
+    // Sizes at full height; the whole row shrinks when it would not fit the width.
+    const auto rowWidth = [&](qreal height) {
+        const QFontMetricsF metrics(SheetFont(0.55 * height, true));
+        const qreal swatch = 0.5 * height;
+        qreal total = 0;
+        for (const Entry& entry : entries)
+            total +=
+                (entry.sign == Sign::Underline ? 0 : swatch * 1.3) + metrics.horizontalAdvance(entry.word);
+        return total + 2.5 * swatch * static_cast<qreal>(entries.size() - 1) + 0.8 * height;
+    };
+    qreal height = rect.height();
+    if (const qreal width = rowWidth(height); width > rect.width())
+        height *= rect.width() / width;
+
+    const QFont font = SheetFont(0.55 * height, true);
     const QFontMetricsF metrics(font);
-    const qreal swatch = 0.5 * rect.height();
+    const qreal swatch = 0.5 * height;
     const qreal space = 0.3 * swatch;
     const qreal between = 2.5 * swatch;
-    qreal total = 0;
-    for (const Entry& entry : entries)
-        total += (entry.underlined ? 0 : swatch + space) + metrics.horizontalAdvance(entry.word);
-    total += between * static_cast<qreal>(entries.size() - 1);
-
-    const qreal pad = 0.4 * rect.height();
-    const QRectF chip(rect.center().x() - total / 2 - pad, rect.top(), total + 2 * pad, rect.height());
+    const qreal pad = 0.4 * height;
+    const qreal total = rowWidth(height) - 2 * pad;
+    const QRectF chip(rect.center().x() - total / 2 - pad, rect.center().y() - height / 2, total + 2 * pad,
+                      height);
     if (fill != claWhite)
         painter.fillRect(chip, ToColor(fill));
 
-    painter.setFont(font);
     const qreal baseline = rect.center().y() + metrics.capHeight() / 2;
     qreal x = chip.left() + pad;
     for (const Entry& entry : entries) {
         const QColor color = ToColor(entry.color);
-        if (!entry.underlined) {
-            painter.fillRect(QRectF(x, rect.center().y() - swatch / 2, swatch, swatch), color);
-            x += swatch + space;
+        const QRectF square(x, rect.center().y() - swatch / 2, swatch, swatch);
+        switch (entry.sign) {
+        case Sign::Swatch:
+            painter.fillRect(square, color);
+            break;
+        case Sign::Disc:
+        case Sign::Ring:
+            PaintMarkSign(painter, square, entry.letter, entry.sign == Sign::Disc, fill);
+            break;
+        case Sign::Underline:
+            break;
         }
+        if (entry.sign != Sign::Underline)
+            x += swatch + space;
         const qreal width = metrics.horizontalAdvance(entry.word);
+        painter.setFont(font);
         painter.setPen(color);
         painter.drawText(QPointF(x, baseline), entry.word);
-        if (entry.underlined)
+        if (entry.sign == Sign::Underline)
             painter.fillRect(QRectF(x, baseline + 0.12 * font.pixelSize(), width, 0.08 * font.pixelSize()),
                              color);
         x += width + between;

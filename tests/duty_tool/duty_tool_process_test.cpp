@@ -5,8 +5,10 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -16,8 +18,9 @@ struct BadInput {
     friend void PrintTo(const BadInput& row, std::ostream* out) { *out << row.Name; }
     QStringList Arguments;
     const char* Settings; // settings file contents; nullptr for none
-    const char* Message;
+    const char* Message;  // {config} stands for the configuration folder
     int ExitCode;
+    const char* Days = nullptr; // days file contents; nullptr for none
 };
 
 class BadInputTest : public testing::TestWithParam<BadInput> {};
@@ -26,11 +29,23 @@ TEST_P(BadInputTest, OneLineAndTheExitCode) {
     const ToolHome home;
     if (GetParam().Settings != nullptr)
         home.WriteSettings(GetParam().Settings);
+    if (GetParam().Days != nullptr)
+        home.WriteDays(GetParam().Days);
     const ToolRun run = home.Run(GetParam().Arguments);
     EXPECT_EQ(run.ExitCode, GetParam().ExitCode);
-    EXPECT_EQ(run.Err.toStdString(), std::string("varnok-duty: ") + GetParam().Message + "\n");
+    const QString message =
+        QString::fromUtf8(GetParam().Message).replace(QStringLiteral("{config}"), home.ConfigHome());
+    EXPECT_EQ(run.Err.toStdString(), "varnok-duty: " + message.toStdString() + "\n");
     EXPECT_TRUE(run.Out.isEmpty()) << run.Out.toStdString();
+    // Bad input never writes a days file, nor changes one.
+    if (GetParam().Days != nullptr)
+        EXPECT_EQ(home.DaysBytes(), QByteArray(GetParam().Days));
+    else
+        EXPECT_FALSE(QFile::exists(home.DaysFile()));
 }
+
+constexpr const char* Group3 = "[Config]\nWorkAssign=Group 3\n";
+constexpr const char* CutOffDays = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BadInputTest,
@@ -182,6 +197,119 @@ INSTANTIATE_TEST_SUITE_P(
                  {"day", "--all", "-a", "3"},
                  nullptr,
                  "--all and --assignment exclude each other",
+                 2},
+        BadInput{"MarkUnknownKind",
+                 {"mark", "2027-01-15", "vacation"},
+                 Group3,
+                 "unknown kind 'vacation': use leave, sick, traded-away, extra-shift or note",
+                 2},
+        BadInput{"MarkNoKind",
+                 {"mark", "2027-01-15"},
+                 Group3,
+                 "no kind given: leave, sick, traded-away, extra-shift or note; or --clear",
+                 2},
+        BadInput{"MarkBeforeTheCalendar",
+                 {"mark", "2021-12-30", "note"},
+                 Group3,
+                 "2021-12-30 lies outside the calendar, 2021-12-31 to 2100-12-31",
+                 2},
+        BadInput{"MarkAfterTheCalendar",
+                 {"mark", "2101-01-01", "note"},
+                 Group3,
+                 "2101-01-01 lies outside the calendar, 2021-12-31 to 2100-12-31",
+                 2},
+        BadInput{"MarkEmptyNote",
+                 {"mark", "2027-01-15", "leave", "--note", ""},
+                 Group3,
+                 "the note is empty: leave out --note for a mark without one",
+                 2},
+        BadInput{"MarkLongNote",
+                 {"mark", "2027-01-15", "note", "--note", QString(201, QChar(0x00E9))},
+                 Group3,
+                 "the note has 201 characters, more than 200",
+                 2},
+        BadInput{"MarkZeroHours",
+                 {"mark", "2027-01-16", "extra-shift", "--hours", "0"},
+                 Group3,
+                 "'0' is not a number of hours: use a number above 0 and below 48",
+                 2},
+        BadInput{"MarkTooManyHours",
+                 {"mark", "2027-01-16", "extra-shift", "--hours", "48"},
+                 Group3,
+                 "'48' is not a number of hours: use a number above 0 and below 48",
+                 2},
+        BadInput{"MarkHoursNoNumber",
+                 {"mark", "2027-01-16", "extra-shift", "--hours", "twelve"},
+                 Group3,
+                 "'twelve' is not a number of hours: use a number above 0 and below 48",
+                 2},
+        BadInput{"MarkHoursOnLeave",
+                 {"mark", "2027-01-15", "leave", "--hours", "8"},
+                 Group3,
+                 "--hours goes with extra-shift only",
+                 2},
+        BadInput{"MarkClearWithKind",
+                 {"mark", "2027-01-15", "leave", "--clear"},
+                 Group3,
+                 "--clear takes no kind, --note or --hours",
+                 2},
+        BadInput{"MarkDoesNotFit",
+                 {"mark", "2027-01-16", "leave"},
+                 Group3,
+                 "2027-01-16 is a regular day off for Group 3: Leave needs a duty day",
+                 2},
+        BadInput{"MarkCorruptDaysFile",
+                 {"mark", "2027-01-15", "leave"},
+                 Group3,
+                 "the days file {config}/Orvane/Varnok/vnTolmere-days.ics cannot be read: it ends inside "
+                 "BEGIN:VEVENT of line 3",
+                 1,
+                 CutOffDays},
+        BadInput{"DayCorruptDaysFile",
+                 {"day", "2027-01-15"},
+                 Group3,
+                 "the days file {config}/Orvane/Varnok/vnTolmere-days.ics cannot be read: it is not an "
+                 "iCalendar file: it does not begin with BEGIN:VCALENDAR",
+                 1,
+                 "[Config]\nWorkAssign=Group 3\n"},
+        BadInput{"MarksCorruptDaysFile",
+                 {"marks"},
+                 Group3,
+                 "the days file {config}/Orvane/Varnok/vnTolmere-days.ics cannot be read: it ends inside "
+                 "BEGIN:VEVENT of line 3",
+                 1,
+                 CutOffDays},
+        BadInput{"TallyCorruptDaysFile",
+                 {"tally", "2027"},
+                 Group3,
+                 "the days file {config}/Orvane/Varnok/vnTolmere-days.ics cannot be read: it ends inside "
+                 "BEGIN:VEVENT of line 3",
+                 1,
+                 CutOffDays},
+        BadInput{"TallyYearAndFrom",
+                 {"tally", "2027", "--from", "2027-02-01"},
+                 Group3,
+                 "a YEAR and --from or --to exclude each other",
+                 2},
+        BadInput{"TallyBeforeTheSchedule",
+                 {"tally", "--from", "2021-12-31", "--to", "2022-01-31"},
+                 Group3,
+                 "2021-12-31 lies outside the duty schedule, 2022-01-01 to 2100-12-31",
+                 2},
+        BadInput{"TallyYearOutside",
+                 {"tally", "2101"},
+                 Group3,
+                 "2101 lies outside the duty schedule's years, 2022 to 2100",
+                 2},
+        BadInput{"TallyShiftHours",
+                 {"tally", "--shift-hours", "50"},
+                 Group3,
+                 "'50' is not a shift length: use a number of hours above 0 and below 48",
+                 2},
+        BadInput{"TallyDepartment",
+                 {"tally", "2027"},
+                 "[Config]\nWorkAssign=TFD\n",
+                 "the saved assignment is TFD, which has no duty rotation: choose a group with --assignment",
                  2}),
     [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.Name); });
 
@@ -212,9 +340,9 @@ TEST(DutyToolProcess, AllGivesOneLinePerGroup) {
 TEST(DutyToolProcess, CsvGoesToTheFileOrToStandardOutput) {
     const ToolHome home;
     const QStringList arguments = {"csv", "-a", "4", "--from", "2027-01-14", "--to", "2027-01-15"};
-    const std::string table = "date,weekday,assignment,duty,payday\r\n"
-                              "2027-01-14,Thursday,Group 4,regular day off,no\r\n"
-                              "2027-01-15,Friday,Group 4,regular day off,yes\r\n";
+    const std::string table = "date,weekday,assignment,duty,payday,mark,note\r\n"
+                              "2027-01-14,Thursday,Group 4,regular day off,no,,\r\n"
+                              "2027-01-15,Friday,Group 4,regular day off,yes,,\r\n";
     ToolRun run = home.Run(arguments);
     EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
     EXPECT_EQ(run.Out.toStdString(), table);
@@ -481,12 +609,72 @@ TEST(DutyToolProcess, HelpAndVersion) {
     EXPECT_EQ(run.ExitCode, 0);
     EXPECT_TRUE(run.Out.startsWith("Usage: varnok-duty [options] COMMAND [options]\n"))
         << run.Out.toStdString();
-    for (const char* command : {"day", "csv", "ics", "year"})
+    for (const char* command : {"day", "csv", "ics", "year", "mark", "marks", "tally"})
         EXPECT_TRUE(run.Out.contains(QByteArray("\n  ") + command + " ")) << command;
     run = home.Run({"day", "--help"});
     EXPECT_EQ(run.ExitCode, 0);
     EXPECT_TRUE(run.Out.startsWith("Usage: varnok-duty day [options] [DATE]\n")) << run.Out.toStdString();
     EXPECT_TRUE(run.Out.contains("--all")) << run.Out.toStdString();
+}
+
+// A write past a file-size limit fails even for root: the mark is not written, the old days file
+// stays as it was, and the command says so with exit 1. The shell ignores the limit's signal for it.
+TEST(DutyToolProcess, AMarkThatCannotBeWrittenLeavesTheDaysFile) {
+    const ToolHome home;
+    home.WriteSettings("[Config]\nWorkAssign=Group 3\n");
+    ASSERT_EQ(home.Run({"mark", "2027-01-15", "leave", "--note", QString(150, QLatin1Char('x'))}).ExitCode,
+              0);
+    const QByteArray old = home.DaysBytes();
+    ASSERT_GT(old.size(), 512);
+    QProcess shell;
+    shell.setProcessEnvironment(home.Environment());
+    shell.start(QStringLiteral("sh"),
+                {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\""),
+                 QStringLiteral(VARNOK_DUTY_EXECUTABLE), QStringLiteral("mark"), QStringLiteral("2027-01-14"),
+                 QStringLiteral("sick")});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 1);
+    EXPECT_EQ(shell.readAllStandardError().toStdString(),
+              "varnok-duty: cannot write " + home.DaysFile().toStdString() + "\n");
+    EXPECT_EQ(home.DaysBytes(), old);
+    EXPECT_EQ(QDir(home.ConfigHome() + QStringLiteral("/Orvane/Varnok"))
+                  .entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{".vnTolmere-days.ics.lock", "vnTolmere-days.ics", "vnTolmere.ini"}));
+}
+
+// Two shells, each running varnok-duty mark for its own days one after another, at the same time:
+// every process reads, changes and replaces the file under the lock, so no mark is lost.
+TEST(DutyToolProcess, TwoProcessesMarkingDifferentDaysLoseNeither) {
+    constexpr int MarksEach = 20;
+    const ToolHome home;
+    home.WriteSettings("[Config]\nWorkAssign=Group 3\n");
+    std::vector<std::unique_ptr<QProcess>> shells;
+    QString expected;
+    for (int shell = 0; shell < 2; ++shell) {
+        QStringList arguments{
+            QStringLiteral("-c"),
+            QStringLiteral("for day in \"$@\"; do \"$VARNOK_DUTY\" mark \"$day\" note --note \"shell %1\" "
+                           "|| exit 1; done")
+                .arg(shell),
+            QStringLiteral("sh")};
+        for (int i = 0; i < MarksEach; ++i)
+            arguments << QDate(2027, 3, 1).addDays(2 * i + shell).toString(Qt::ISODate);
+        QProcessEnvironment environment = home.Environment();
+        environment.insert(QStringLiteral("VARNOK_DUTY"), QStringLiteral(VARNOK_DUTY_EXECUTABLE));
+        shells.push_back(std::make_unique<QProcess>());
+        shells.back()->setProcessEnvironment(environment);
+        shells.back()->start(QStringLiteral("sh"), arguments);
+    }
+    for (const auto& shell : shells) {
+        ASSERT_TRUE(shell->waitForFinished(120000));
+        EXPECT_EQ(shell->exitCode(), 0) << shell->readAllStandardError().toStdString();
+    }
+    for (int day = 0; day < 2 * MarksEach; ++day)
+        expected += QDate(2027, 3, 1).addDays(day).toString(Qt::ISODate) +
+                    QStringLiteral(" Note: shell %1\n").arg(day % 2);
+    const ToolRun marks = home.Run({"marks"});
+    EXPECT_EQ(marks.ExitCode, 0);
+    EXPECT_EQ(marks.Out.toStdString(), expected.toStdString());
 }
 
 // The manual page describes exactly the options the commands take.
@@ -500,7 +688,8 @@ TEST(DutyToolProcess, ManualPageNamesEveryOptionAndNoOther) {
     QSet<QString> inHelp;
     for (const QStringList& arguments :
          {QStringList{"--help"}, QStringList{"day", "--help"}, QStringList{"csv", "--help"},
-          QStringList{"ics", "--help"}, QStringList{"year", "--help"}}) {
+          QStringList{"ics", "--help"}, QStringList{"year", "--help"}, QStringList{"mark", "--help"},
+          QStringList{"marks", "--help"}, QStringList{"tally", "--help"}}) {
         const ToolRun run = home.Run(arguments);
         ASSERT_EQ(run.ExitCode, 0);
         for (const QRegularExpressionMatch& match : helpOption.globalMatch(QString::fromUtf8(run.Out)))

@@ -32,6 +32,19 @@ public:
             throw std::runtime_error("cannot write the settings fixture");
     }
 
+    // Puts a days file beside the settings file.
+    void WriteDays(const QByteArray& ics) const {
+        QDir().mkpath(ConfigHome() + QStringLiteral("/Orvane/Varnok"));
+        QFile file(DaysFile());
+        if (!file.open(QIODevice::WriteOnly) || file.write(ics) != ics.size())
+            throw std::runtime_error("cannot write the days fixture");
+    }
+    QString DaysFile() const { return ConfigHome() + QStringLiteral("/Orvane/Varnok/vnTolmere-days.ics"); }
+    QByteArray DaysBytes() const {
+        QFile file(DaysFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     QProcessEnvironment Environment() const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SOURCE_DATE_EPOCH",

@@ -61,6 +61,12 @@ TEST_P(YearSheetLayout, KeepsEveryPartOnThePageAndApart) {
     EXPECT_LE(digits.bottom(), band.top());
     EXPECT_DOUBLE_EQ(geometry.NumberBaseline(5, 17), digits.bottom());
     EXPECT_GT(band.height(), geometry.PaydayMarkThickness());
+    // A mark's sign sits in the cell's top corner, above the underline band.
+    const QRectF sign = geometry.MarkRect(5, 17);
+    EXPECT_TRUE(cell.contains(sign));
+    EXPECT_LT(sign.bottom(), band.top());
+    EXPECT_DOUBLE_EQ(sign.width(), sign.height());
+    EXPECT_GT(sign.left(), cell.center().x());
     // Two bold digits fit a cell's width.
     EXPECT_LT(1.4 * geometry.NumberPixelSize(), 0.8 * cell.width());
 }

@@ -110,6 +110,45 @@ TEST(YearSheetPainting, UnderlinesPaydaysOnlyWhenAsked) {
     }
 }
 
+// A marked day shows its sign in the cell's corner: a disc of ink when the mark counts, a ring (less
+// ink) when it does not; the day's number keeps its duty color and stays clear of the sign.
+TEST(YearSheetPainting, MarksShowTheirSignAndKeepTheNumber) {
+    const TDateTime counted = *FirstDayWithCode(3, 2027, 2, DutyOn);
+    const TDateTime notCounted = counted + 1;
+    // A duty day from the 20th on, not ending in 1: two wide digits.
+    ScheduleState schedule;
+    SelectAssignment(schedule, 3);
+    const TDateTime wide = *FirstDayOf(2027, 5, [&](TDateTime date) {
+        const unsigned day = static_cast<unsigned>(YearMonthDayOf(date).day());
+        return day >= 20 && day % 10 != 1 && DutyCodeOf(schedule, date) == DutyOn;
+    });
+    const TDateTime plain = counted + 2;
+    YearSheetRequest request = SampleRequest();
+    request.Marks = {{counted, {'L', true}}, {notCounted, {'S', false}}, {wide, {'N', true}}};
+    const QImage image = Render(request);
+    const YearSheetGeometry geometry(QRectF(image.rect()));
+    const auto signInk = [&](TDateTime date) {
+        return InkPixels(image, geometry.MarkRect(MonthOf(date), GridIndexOf(date)), Paper, InkTolerance);
+    };
+    const QRectF sign = geometry.MarkRect(2, GridIndexOf(counted));
+    EXPECT_GT(signInk(counted), sign.width() * sign.height() / 3);
+    EXPECT_GT(signInk(notCounted), sign.width() * sign.height() / 10);
+    EXPECT_LT(signInk(notCounted), signInk(counted));
+    EXPECT_EQ(signInk(plain), 0);
+    for (const TDateTime date : {counted, wide}) {
+        SCOPED_TRACE(MonthOf(date));
+        const QRectF cell = geometry.CellRect(MonthOf(date), GridIndexOf(date));
+        const QRectF number = geometry.NumberRect(MonthOf(date), GridIndexOf(date));
+        const QRectF mark = geometry.MarkRect(MonthOf(date), GridIndexOf(date));
+        const QRectF left(cell.left(), number.top(), mark.left() - cell.left(), number.height());
+        EXPECT_TRUE(IsNear(DominantInk(image, Inset(left, 0.1), Paper, PaperTolerance),
+                           QColor::fromRgba(SampleOnDuty), ColorTolerance));
+        // No digit reaches under the sign.
+        const QRectF underSign(mark.left(), mark.bottom(), mark.width(), number.bottom() - mark.bottom());
+        EXPECT_EQ(InkPixels(image, underSign.adjusted(0, 1, 0, -1), Paper, PaperTolerance), 0);
+    }
+}
+
 TEST(YearSheetPainting, LeavesTheNeighbouringMonthsDaysBlank) {
     const QImage image = Render(SampleRequest());
     const YearSheetGeometry geometry(QRectF(image.rect()));

@@ -183,6 +183,23 @@ TEST(YearSheetPdf, LegendNamesTheDutyColorsAndThePaydaysWhenShown) {
     }
 }
 
+// The legend names the kinds of mark the year has, with their letters, and the ring of a mark that is
+// not counted when there is one; marks of other years do not count.
+TEST(YearSheetPdf, LegendNamesTheKindsOfTheYearsMarks) {
+    YearSheetRequest request = SampleRequest();
+    request.MarkKeys = {
+        {'L', QStringLiteral("Leave")}, {'S', QStringLiteral("Sick")}, {'N', QStringLiteral("Note")}};
+    request.Marks = {{DateSerial(2027, 3, 3), {'N', true}},
+                     {DateSerial(2027, 3, 4), {'L', false}},
+                     {DateSerial(2028, 1, 1), {'S', true}}};
+    const PdfFile pdf(YearSheetPdf(request));
+    const QSizeF page = PageInPoints(pdf.Info());
+    ASSERT_FALSE(page.isEmpty());
+    const YearSheetGeometry geometry(QRectF(QPointF(0, 0), page));
+    EXPECT_EQ(WordsIn(pdf.Words(), geometry.LegendRect()),
+              (QStringList{"Wrk", "Off", "RDO", "L", "Leave", "N", "Note", "not", "counted"}));
+}
+
 TEST(YearSheetPng, IsAPictureOfThePageAtASizeForSharing) {
     for (const auto& [id, printedWidthMm] :
          {std::pair{QPageSize::A4, 210.0}, std::pair{QPageSize::Letter, 215.9}}) {

@@ -2,6 +2,8 @@
 
 #include "duty_tool/assignment_text.h"
 #include "duty_tool/command_parts.h"
+#include "duty_tool/mark_parts.h"
+#include "schedule/duty_rotation.h"
 #include "year_sheet/year_sheet.h"
 
 #include <QFileInfo>
@@ -36,6 +38,19 @@ int SheetYear(const QString& text) {
                       .arg(FirstSheetYear)
                       .arg(LastSheetYear));
     return year;
+}
+
+// The year's marks as the sheet draws them, each counted when it fits its day under the group, and a
+// legend key for every kind.
+void AddMarks(YearSheetRequest& request, const DayMarks& marks) {
+    ScheduleState schedule;
+    SelectAssignment(schedule, request.Assignment);
+    for (const auto& [date, mark] : marks)
+        request.Marks.emplace(
+            date, YearSheetMark{MarkKindLetter(mark.Kind), MarkFits(mark.Kind, DutyCodeOf(schedule, date))});
+    for (const MarkKind kind : MarkKinds)
+        request.MarkKeys.push_back(
+            {MarkKindLetter(kind), QString::fromStdString(std::string(MarkKindName(kind)))});
 }
 
 int RunYear(const QStringList& arguments, const DutyToolEnvironment& env) {
@@ -84,6 +99,7 @@ int RunYear(const QStringList& arguments, const DutyToolEnvironment& env) {
     request.Settings = settings.State;
     request.ShowPaydays = parser.isSet(paydays) || settings.Loaded.ShowPaydays;
     request.Locale = env.Locale;
+    AddMarks(request, ReadDayMarks(settings, DayRange{DateSerial(year, 1, 1), DateSerial(year, 12, 31)}));
     const QByteArray sheet = png ? YearSheetPng(request) : YearSheetPdf(request);
     const std::string bytes(sheet.constData(), static_cast<std::size_t>(sheet.size()));
     if (parser.isSet(OpenOption())) {
