@@ -66,7 +66,16 @@ void TMainForm::DescribeCells() {
                        DutyInWords(DutyCodeOf(state_, date));
         if (markPaydays && IsPayday(date))
             name += QStringLiteral(", payday");
-        gR[cell]->setAccessibleName(name);
+        cellNames_[cell] = name;
         SetAccessibleSelected(gR[cell], date == state_.CurrentDate);
+    }
+    DescribeCellMarks();
+}
+
+void TMainForm::DescribeCellMarks() {
+    for (std::size_t cell = 0; cell < cellNames_.size(); ++cell) {
+        const QString mark = MarkWords(state_.GridDates[cell], true);
+        gR[cell]->setAccessibleName(mark.isEmpty() ? cellNames_[cell]
+                                                   : cellNames_[cell] + QStringLiteral(", ") + mark);
     }
 }

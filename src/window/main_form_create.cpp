@@ -67,6 +67,7 @@ void TMainForm::FormCreate() {
     tabCtrl->SetCurrentIndex(0);
     state_.CurrentDate = clock_.Today();
     FillGridDates(state_, state_.CurrentDate);
+    OpenDaysFile();
     RefreshAll(state_.CurrentDate);
     created_ = true;
 }
