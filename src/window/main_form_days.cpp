@@ -12,6 +12,7 @@
 #include "schedule/duty_rotation.h"
 #include "schedule/month_navigation.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFileSystemWatcher>
@@ -258,8 +259,12 @@ void TMainForm::EnsureDayMenu() {
         {miTradedAway, "miTradedAway", QStringLiteral("&Traded away"), MarkKind::TradedAway},
         {miExtraShift, "miExtraShift", QStringLiteral("&Extra shift…"), MarkKind::ExtraShift},
     };
+    // One kind a day: the kinds show as choices of one, none chosen on a day without a mark.
+    auto* kindGroup = new QActionGroup(pmDay);
+    kindGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (const auto& entry : kinds) {
         entry.action = pmDay->addAction(entry.text);
+        kindGroup->addAction(entry.action);
         entry.action->setObjectName(QLatin1String(entry.name));
         entry.action->setCheckable(true);
         SetTag(entry.action, static_cast<int>(entry.kind));

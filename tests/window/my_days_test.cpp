@@ -314,6 +314,15 @@ TEST_F(MyDaysTest, ATouchHeldOnADayOpensTheMenu) {
     EXPECT_TRUE(MenuOpen()) << "lifting the finger chooses nothing";
     EXPECT_EQ(MenuEntries(), (QStringList{QStringLiteral("Extra shift…"), QStringLiteral("Note…")}));
     CloseMenu();
+
+    // A mouse button held as long is a click, as it always was.
+    const QPoint pressed = Cell(OnDutyCell)->mapTo(form.get(), Cell(OnDutyCell)->rect().center());
+    QTest::mousePress(form->windowHandle(), Qt::LeftButton, {}, pressed);
+    QTest::qWait(QGuiApplication::styleHints()->mousePressAndHoldInterval() + 100);
+    EXPECT_FALSE(MenuOpen());
+    QTest::mouseRelease(form->windowHandle(), Qt::LeftButton, {}, pressed);
+    EXPECT_EQ(form->State().CurrentDate, DayOfCell(OnDutyCell));
+    EXPECT_FALSE(MenuOpen());
 }
 
 // An extra shift asks its hours, starting from the day's or the last ones; a cancel changes nothing.
