@@ -145,6 +145,9 @@ int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
     QCommandLineParser parser;
     PrepareParser(parser,
                   "Write a group's duty days as an iCalendar file for a calendar program.\n\n"
+                  "Your own days from the days file go in too, where they fit the group's days as tally\n"
+                  "counts them: leave, sick and traded-away days leave the duty events and become events\n"
+                  "of their own, extra shifts (worked days, with the reminder) and notes are added.\n\n"
                   "Reminders are alarms in the file; whether a calendar program keeps them on import is up\n"
                   "to it. By their documentation, Outlook for Windows takes the alarm as the event's\n"
                   "reminder; calcurse marks a shift (--shift-start) with an alarm as important and warns\n"
@@ -166,12 +169,16 @@ int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
                        "each day (some calendars then draw a run as one bar)."));
     const QCommandLineOption remind(
         QStringLiteral("remind"),
-        QStringLiteral("Add a reminder to every duty event: HH:MM on the evening before, or a time before "
+        QStringLiteral("Add a reminder to every duty event and extra shift: HH:MM on the evening before, or "
+                       "a time before "
                        "the start such as 90m, 2h or 1h30m (up to 7d): before the shift with --shift-start, "
                        "else before the duty day begins at midnight."),
         QStringLiteral("WHEN"));
+    const QCommandLineOption noMarks(
+        QStringLiteral("no-marks"),
+        QStringLiteral("Leave your own days out: the group's plain schedule, to share."));
     parser.addOptions({AssignmentOption(), FromOption(), ToOption(), rdo, paydays, runs, shiftStart,
-                       shiftHours, remind, OutputOption(), OpenOption()});
+                       shiftHours, remind, noMarks, OutputOption(), OpenOption()});
     if (!ParseSubcommand(parser, "ics", arguments, env))
         return 0;
     Operands(parser, 0);
@@ -196,6 +203,8 @@ int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
     request.Paydays = parser.isSet(paydays);
     request.Runs = parser.isSet(runs);
     request.StampTime = env.StampTime;
+    if (!parser.isSet(noMarks))
+        request.Marks = ReadDayMarks(settings, range);
     const std::string calendar = DutyCalendar(request);
     if (parser.isSet(OpenOption()))
         WriteAndOpen(calendar, OpenFileName(request.Assignment, range.First, range.Last, "ics"), env);
