@@ -18,9 +18,9 @@
 // single event its first day, so a newer file of the same form updates an imported one instead of
 // adding to it, and the two forms never share a UID.
 //
-// The member's marks in the range (Marks) that fit their days under the group, the marks tally counts,
-// are days of their own. A day of leave, sick or traded away is left out of the duty events and is
-// an all-day event "Leave – Group 3" (free); an extra shift is left out of the regular-day-off events
+// Of the member's marks (Marks), those in the range that fit their days under the group, the marks
+// tally counts, have events of their own. A day of leave, sick or traded away is left out of the duty events
+// and is an all-day event "Leave – Group 3" (free); an extra shift is left out of the regular-day-off events
 // and is an event "Extra shift – Group 3 (12 h)" (busy, with the duty events' reminder): all day, or
 // with shift times from the shift's start for the extra shift's own hours, the shift's length when it
 // gives none; a note is an all-day event "Note: <its first line>" (free) beside the day's other
