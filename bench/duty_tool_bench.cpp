@@ -1,6 +1,7 @@
 // varnok-duty from process start to exit, wall clock, one launch per repetition:
 //   DutyTool/day    one line for a day
-//   DutyTool/ics    the iCalendar file to 2100 with days off and paydays
+//   DutyTool/ics    the iCalendar file to 2100 with days off, paydays and the 3,000 marks
+//   DutyTool/ics-plain  the same without the marks (--no-marks)
 //   DutyTool/csv    the CSV table of 2022 to 2100
 //   DutyTool/year   the year sheet as PDF
 //   DutyTool/tally  the tally of 2022 to 2100
@@ -117,6 +118,7 @@ int main(int argc, char** argv) {
     } commands[] = {
         {"day", VARNOK_DUTY_EXECUTABLE, {"day", "2027-01-15"}},
         {"ics", VARNOK_DUTY_EXECUTABLE, {"ics", "--rdo", "--paydays"}},
+        {"ics-plain", VARNOK_DUTY_EXECUTABLE, {"ics", "--rdo", "--paydays", "--no-marks"}},
         {"csv", VARNOK_DUTY_EXECUTABLE, {"csv", "--from", "2022-01-01", "--to", "2100-12-31"}},
         {"year", VARNOK_DUTY_EXECUTABLE, {"year", "2027", "-o", "-"}},
         {"tally", VARNOK_DUTY_EXECUTABLE, {"tally", "--from", "2022-01-01", "--to", "2100-12-31"}},

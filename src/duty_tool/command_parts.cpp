@@ -31,6 +31,20 @@ const QCommandLineOption& AssignmentOption() {
     return option;
 }
 
+const QCommandLineOption& FromOption() {
+    static const QCommandLineOption option(QStringLiteral("from"),
+                                           QStringLiteral("First day, YYYY-MM-DD, today or tomorrow."),
+                                           QStringLiteral("DATE"));
+    return option;
+}
+
+const QCommandLineOption& ToOption() {
+    static const QCommandLineOption option(QStringLiteral("to"),
+                                           QStringLiteral("Last day, YYYY-MM-DD, today or tomorrow."),
+                                           QStringLiteral("DATE"));
+    return option;
+}
+
 const QCommandLineOption& OutputOption() {
     static const QCommandLineOption option(
         QStringList{QStringLiteral("o"), QStringLiteral("output")},
@@ -135,6 +149,31 @@ TDateTime DateOperand(const QString& text, const DutyToolEnvironment& env) {
     if (!date)
         FailUsage(QStringLiteral("'%1' is not a date: use YYYY-MM-DD, today or tomorrow").arg(text));
     return *date;
+}
+
+DayRange RangeOptions(const QCommandLineParser& parser, const DutyToolEnvironment& env, TDateTime defaultFrom,
+                      std::optional<TDateTime> defaultTo) {
+    DayRange range;
+    range.First = parser.isSet(FromOption()) ? DateOperand(parser.value(FromOption()), env) : defaultFrom;
+    if (parser.isSet(ToOption()))
+        range.Last = DateOperand(parser.value(ToOption()), env);
+    else if (defaultTo)
+        range.Last = *defaultTo;
+    else
+        range.Last = DateSerial(YearMonthDayOf(range.First).year() / std::chrono::December / 31);
+    if (range.First > range.Last)
+        FailUsage(QStringLiteral("--from %1 is after --to %2")
+                      .arg(IsoDateText(range.First), IsoDateText(range.Last)));
+    return range;
+}
+
+void RequireScheduledRange(const DayRange& range) {
+    for (const TDateTime date : {range.First, range.Last}) {
+        if (date <= ScheduleCutoff || date > PickerMaxDate)
+            FailUsage(
+                QStringLiteral("%1 lies outside the duty schedule, %2 to %3")
+                    .arg(IsoDateText(date), IsoDateText(ScheduleCutoff + 1), IsoDateText(PickerMaxDate)));
+    }
 }
 
 void WriteOutput(const std::string& bytes, const QString& file, const DutyToolEnvironment& env) {

@@ -4,6 +4,7 @@
 // put out, dates, and the writing of output files (whole or not at all).
 
 #include "duty_command.h"
+#include "member_days/day_mark.h"
 #include "schedule/date_serial.h"
 #include "settings/settings_file.h"
 
@@ -28,8 +29,10 @@ struct ToolFailure {
 // The text as UTF-8.
 void Print(std::ostream& stream, const QString& text);
 
-// -a/--assignment GROUP, -o/--output FILE, --open, -h/--help.
+// -a/--assignment GROUP, --from DATE, --to DATE, -o/--output FILE, --open, -h/--help.
 const QCommandLineOption& AssignmentOption();
+const QCommandLineOption& FromOption();
+const QCommandLineOption& ToOption();
 const QCommandLineOption& OutputOption();
 const QCommandLineOption& OpenOption();
 const QCommandLineOption& HelpOption();
@@ -67,6 +70,14 @@ int AnyAssignmentFor(const QCommandLineParser& parser, const LoadedSettings& loa
 
 // A date argument, or a usage error.
 TDateTime DateOperand(const QString& text, const DutyToolEnvironment& env);
+
+// The days of --from and --to: without --from `defaultFrom`; without --to `defaultTo`, or the last day
+// of the first day's year when that is nothing. A usage error when the first day lies after the last.
+DayRange RangeOptions(const QCommandLineParser& parser, const DutyToolEnvironment& env, TDateTime defaultFrom,
+                      std::optional<TDateTime> defaultTo);
+
+// A usage error unless both ends of `range` lie in the duty schedule, 2022-01-01 to 2100-12-31.
+void RequireScheduledRange(const DayRange& range);
 
 // "-" is standard output; anything else is replaced whole through the atomic writer.
 void WriteOutput(const std::string& bytes, const QString& file, const DutyToolEnvironment& env);

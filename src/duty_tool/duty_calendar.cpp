@@ -3,6 +3,8 @@
 #include "pattern_runs.h"
 #include "schedule/duty_rotation.h"
 
+#include <algorithm>
+#include <cmath>
 #include <libical/ical.h>
 #include <memory>
 #include <utility>
@@ -55,6 +57,16 @@ std::string CompactDate(std::int64_t day) {
     return text;
 }
 
+// A timed event's start and length.
+struct Times {
+    int StartMinute = 0; // after midnight of its first day
+    int Minutes = 0;
+};
+
+std::optional<Times> ShiftSpan(const std::optional<ShiftTimes>& shift) {
+    return shift ? std::optional(Times{shift->StartMinute, shift->Hours * 60}) : std::nullopt;
+}
+
 // One event, repeated every `interval` days up to the start `lastStart` when that lies after `first`,
 // without the occurrences that start on the days of `excluded`.
 struct EventSpec {
@@ -63,12 +75,14 @@ struct EventSpec {
     std::int64_t First = 0;     // first day
     std::int64_t LastStart = 0; // first day of the last occurrence
     int Interval = RotationDays;
-    int Days = 1; // all-day events: days per occurrence
-    std::optional<ShiftTimes> Shift;
+    int Days = 1;                    // all-day events: days per occurrence
+    std::optional<Times> Timed = {}; // a timed event instead of an all-day one
     bool Busy = true;
     bool Weekly = false; // the interval counted in weeks
     std::vector<std::int64_t> Excluded = {};
     const DutyReminder* Remind = nullptr;
+    std::string Description = {}; // none when empty
+    std::string_view Category = {};
 };
 
 // The alarm's offset from the event's start, in seconds (negative: before it).
@@ -92,13 +106,13 @@ public:
         icalcomponent_add_property(event, icalproperty_new_uid(spec.Uid.c_str()));
         icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp_));
         const auto start = [&](std::int64_t day) {
-            return spec.Shift ? LocalTimeValue(day, spec.Shift->StartMinute) : DateValue(day);
+            return spec.Timed ? LocalTimeValue(day, spec.Timed->StartMinute) : DateValue(day);
         };
         icalcomponent_add_property(event, icalproperty_new_dtstart(start(spec.First)));
-        if (spec.Shift) {
+        if (spec.Timed) {
             icalcomponent_add_property(
                 event, icalproperty_new_dtend(
-                           LocalTimeValue(spec.First, spec.Shift->StartMinute + spec.Shift->Hours * 60)));
+                           LocalTimeValue(spec.First, spec.Timed->StartMinute + spec.Timed->Minutes)));
         } else {
             icalcomponent_add_property(event, icalproperty_new_dtend(DateValue(spec.First + spec.Days)));
         }
@@ -113,6 +127,11 @@ public:
                 icalcomponent_add_property(event, icalproperty_new_exdate(start(day)));
         }
         icalcomponent_add_property(event, icalproperty_new_summary(spec.Summary.c_str()));
+        if (!spec.Description.empty())
+            icalcomponent_add_property(event, icalproperty_new_description(spec.Description.c_str()));
+        if (!spec.Category.empty())
+            icalcomponent_add_property(event,
+                                       icalproperty_new_categories(std::string(spec.Category).c_str()));
         icalcomponent_add_property(
             event, icalproperty_new_transp(spec.Busy ? ICAL_TRANSP_OPAQUE : ICAL_TRANSP_TRANSPARENT));
         if (spec.Remind != nullptr) {
@@ -120,7 +139,7 @@ public:
             icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
             icalcomponent_add_property(
                 alarm, icalproperty_new_trigger(icaltriggertype_from_int(
-                           TriggerSeconds(*spec.Remind, spec.Shift ? spec.Shift->StartMinute : 0))));
+                           TriggerSeconds(*spec.Remind, spec.Timed ? spec.Timed->StartMinute : 0))));
             icalcomponent_add_property(alarm, icalproperty_new_description(spec.Summary.c_str()));
             icalcomponent_add_component(event, alarm);
         }
@@ -154,7 +173,7 @@ void AddRun(CalendarBuilder& builder, const DutyCalendarRequest& request,
                      .First = first,
                      .LastStart = first,
                      .Days = static_cast<int>(last - first + 1),
-                     .Shift = request.Shift,
+                     .Timed = ShiftSpan(request.Shift),
                      .Busy = kind.Busy,
                      .Remind = kind.Remind});
     };
@@ -199,7 +218,7 @@ void AddRun(CalendarBuilder& builder, const DutyCalendarRequest& request,
                  .First = whole.front(),
                  .LastStart = whole.back(),
                  .Days = run.Length,
-                 .Shift = request.Shift,
+                 .Timed = ShiftSpan(request.Shift),
                  .Busy = kind.Busy,
                  .Excluded = std::move(excluded),
                  .Remind = kind.Remind});
@@ -230,9 +249,59 @@ void AddPaydays(CalendarBuilder& builder, const DutyCalendarRequest& request) {
                  .LastStart = first + (to - first) / 14 * 14,
                  .Interval = 14,
                  .Days = 1,
-                 .Shift = std::nullopt,
+                 .Timed = std::nullopt,
                  .Busy = false,
                  .Weekly = true});
+}
+
+// "Leave – Group 3", "Extra shift – Group 3 (7.5 h)", "Note: court".
+std::string MarkSummary(const DayMark& mark, const std::string& group) {
+    const std::string kind(MarkKindName(mark.Kind));
+    if (mark.Kind == MarkKind::NoteOnly) {
+        const std::string_view firstLine = std::string_view(mark.Note).substr(0, mark.Note.find('\n'));
+        return firstLine.empty() ? kind : kind + ": " + std::string(firstLine);
+    }
+    std::string summary = kind + " \u2013 " + group;
+    if (mark.Kind == MarkKind::ExtraShift && mark.Hours)
+        summary += " (" + HoursText(*mark.Hours) + " h)";
+    return summary;
+}
+
+// The events of the marks in the range that fit their days, and the days they take out of the
+// rotation's events: the days away out of the duty events, the extra shifts out of the regular days
+// off. A mark that does not fit its day changes nothing, as tally leaves it out.
+std::vector<EventSpec> MarkEvents(const DutyCalendarRequest& request, const std::string& group,
+                                  std::set<std::int64_t>& leftOut) {
+    ScheduleState schedule;
+    SelectAssignment(schedule, request.Assignment);
+    std::vector<EventSpec> events;
+    for (auto entry = request.Marks.lower_bound(request.From);
+         entry != request.Marks.end() && entry->first <= request.To; ++entry) {
+        const auto& [date, mark] = *entry;
+        if (!MarkFits(mark.Kind, DutyCodeOf(schedule, date)))
+            continue;
+        const std::int64_t day = WholeDay(date);
+        EventSpec& event = events.emplace_back(EventSpec{.Uid = "myday-" + CompactDate(day) + UidDomain,
+                                                         .Summary = MarkSummary(mark, group),
+                                                         .First = day,
+                                                         .LastStart = day,
+                                                         .Busy = false,
+                                                         .Description = mark.Note,
+                                                         .Category = MarkKindName(mark.Kind)});
+        if (mark.Kind == MarkKind::NoteOnly)
+            continue;
+        leftOut.insert(day);
+        if (mark.Kind != MarkKind::ExtraShift)
+            continue;
+        // A worked day: busy, reminded like a duty day, and a shift of its own hours.
+        event.Busy = true;
+        event.Remind = request.Remind ? &*request.Remind : nullptr;
+        if (request.Shift) {
+            const long minutes = mark.Hours ? std::lround(*mark.Hours * 60) : request.Shift->Hours * 60L;
+            event.Timed = Times{request.Shift->StartMinute, static_cast<int>(std::max(1L, minutes))};
+        }
+    }
+    return events;
 }
 
 } // namespace
@@ -252,6 +321,7 @@ std::string DutyCalendar(const DutyCalendarRequest& request) {
     std::set<std::int64_t> leftOut;
     for (const TDateTime day : request.LeftOut)
         leftOut.insert(WholeDay(day));
+    const std::vector<EventSpec> marks = MarkEvents(request, group, leftOut);
     const DutyReminder* remind = request.Remind ? &*request.Remind : nullptr;
     // A shift is one day whatever the form: a shift of 24 hours ends where the next day's begins.
     const bool runs = request.Runs && !request.Shift;
@@ -268,6 +338,8 @@ std::string DutyCalendar(const DutyCalendarRequest& request) {
     }
     if (request.Paydays)
         AddPaydays(builder, request);
+    for (const EventSpec& mark : marks)
+        builder.Add(mark);
 
     char* text = icalcomponent_as_ical_string_r(calendar);
     std::string result(text);

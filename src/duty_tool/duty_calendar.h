@@ -17,7 +17,21 @@
 // UIDs are made of the group, the kind (one name per form) and the rotation position, and for a
 // single event its first day, so a newer file of the same form updates an imported one instead of
 // adding to it, and the two forms never share a UID.
+//
+// Of the member's marks (Marks), those in the range that fit their days under the group, the marks
+// tally counts, have events of their own. A day of leave, sick or traded away is left out of the duty events
+// and is an all-day event "Leave – Group 3" (free); an extra shift is left out of the regular-day-off events
+// and is an event "Extra shift – Group 3 (12 h)" (busy, with the duty events' reminder): all day, or
+// with shift times from the shift's start for the extra shift's own hours, the shift's length when it
+// gives none; a note is an all-day event "Note: <its first line>" (free) beside the day's other
+// events. A mark's note is its event's DESCRIPTION, its kind the CATEGORIES. A mark that does not fit
+// its day (after a change of assignment: leave on what is now a day off, an extra shift on what is
+// now a duty day) changes no event and has none, so no day is taken out that has no duty and none is
+// worked twice. A mark's event has the UID "myday-YYYYMMDD@…": one a day, whatever the kind, the form
+// or the group, so a newer file updates the day's event when its mark changes; it is neither a duty
+// event's UID nor the UID of the day's event in the days file itself.
 
+#include "member_days/day_mark.h"
 #include "schedule/date_serial.h"
 
 #include <cstdint>
@@ -51,6 +65,7 @@ struct DutyCalendarRequest {
     std::optional<ShiftTimes> Shift;
     std::optional<DutyReminder> Remind;
     std::set<TDateTime> LeftOut; // whole days without a duty or regular-day-off event
+    DayMarks Marks;              // the member's marks; those outside [From, To] are not written
     std::int64_t StampTime = 0;  // DTSTAMP, seconds since 1970 UTC
 };
 

@@ -26,35 +26,8 @@
 
 namespace {
 
-const QCommandLineOption FromOption(QStringLiteral("from"),
-                                    QStringLiteral("First day, YYYY-MM-DD, today or tomorrow."),
-                                    QStringLiteral("DATE"));
-const QCommandLineOption ToOption(QStringLiteral("to"),
-                                  QStringLiteral("Last day, YYYY-MM-DD, today or tomorrow."),
-                                  QStringLiteral("DATE"));
-
-struct DateRange {
-    TDateTime From;
-    TDateTime To;
-};
-
-// --from and --to, each falling back to its default; the first must not lie after the second.
-DateRange RangeFor(const QCommandLineParser& parser, const DutyToolEnvironment& env, TDateTime defaultFrom,
-                   TDateTime defaultTo) {
-    const DateRange range{parser.isSet(FromOption) ? DateOperand(parser.value(FromOption), env) : defaultFrom,
-                          parser.isSet(ToOption) ? DateOperand(parser.value(ToOption), env) : defaultTo};
-    if (range.From > range.To)
-        FailUsage(
-            QStringLiteral("--from %1 is after --to %2").arg(IsoDateText(range.From), IsoDateText(range.To)));
-    return range;
-}
-
 TDateTime FirstOfYear(TDateTime date) {
     return DateSerial(YearMonthDayOf(date).year() / std::chrono::January / 1);
-}
-
-TDateTime LastOfYear(TDateTime date) {
-    return DateSerial(YearMonthDayOf(date).year() / std::chrono::December / 31);
 }
 
 QString OutputFile(const QCommandLineParser& parser) {
@@ -156,18 +129,15 @@ int RunDay(const QStringList& arguments, const DutyToolEnvironment& env) {
 int RunCsv(const QStringList& arguments, const DutyToolEnvironment& env) {
     QCommandLineParser parser;
     PrepareParser(parser, "Write a group's duty days as a CSV table, one row a day.");
-    parser.addOptions({AssignmentOption(), FromOption, ToOption, OutputOption()});
+    parser.addOptions({AssignmentOption(), FromOption(), ToOption(), OutputOption()});
     if (!ParseSubcommand(parser, "csv", arguments, env))
         return 0;
     Operands(parser, 0);
-    const TDateTime today = env.Clock->Today();
-    const TDateTime from =
-        parser.isSet(FromOption) ? DateOperand(parser.value(FromOption), env) : FirstOfYear(today);
-    const DateRange range = RangeFor(parser, env, from, LastOfYear(from));
+    const DayRange range = RangeOptions(parser, env, FirstOfYear(env.Clock->Today()), std::nullopt);
     const ToolSettings settings = ReadToolSettings(env, false);
     const int group = GroupFor(parser, settings.Loaded);
-    const DayMarks marks = ReadDayMarks(settings, DayRange{range.From, range.To});
-    WriteOutput(DutyCsv(group, range.From, range.To, marks), OutputFile(parser), env);
+    const DayMarks marks = ReadDayMarks(settings, range);
+    WriteOutput(DutyCsv(group, range.First, range.Last, marks), OutputFile(parser), env);
     return 0;
 }
 
@@ -175,6 +145,9 @@ int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
     QCommandLineParser parser;
     PrepareParser(parser,
                   "Write a group's duty days as an iCalendar file for a calendar program.\n\n"
+                  "Your own days from the days file go in too, where they fit the group's days as tally\n"
+                  "counts them: leave, sick and traded-away days leave the duty events and become events\n"
+                  "of their own, extra shifts (worked days, with the reminder) and notes are added.\n\n"
                   "Reminders are alarms in the file; whether a calendar program keeps them on import is up\n"
                   "to it. By their documentation, Outlook for Windows takes the alarm as the event's\n"
                   "reminder; calcurse marks a shift (--shift-start) with an alarm as important and warns\n"
@@ -196,24 +169,23 @@ int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
                        "each day (some calendars then draw a run as one bar)."));
     const QCommandLineOption remind(
         QStringLiteral("remind"),
-        QStringLiteral("Add a reminder to every duty event: HH:MM on the evening before, or a time before "
+        QStringLiteral("Add a reminder to every duty event and extra shift: HH:MM on the evening before, or "
+                       "a time before "
                        "the start such as 90m, 2h or 1h30m (up to 7d): before the shift with --shift-start, "
                        "else before the duty day begins at midnight."),
         QStringLiteral("WHEN"));
-    parser.addOptions({AssignmentOption(), FromOption, ToOption, rdo, paydays, runs, shiftStart, shiftHours,
-                       remind, OutputOption(), OpenOption()});
+    const QCommandLineOption noMarks(
+        QStringLiteral("no-marks"),
+        QStringLiteral("Leave your own days out: the group's plain schedule, to share."));
+    parser.addOptions({AssignmentOption(), FromOption(), ToOption(), rdo, paydays, runs, shiftStart,
+                       shiftHours, remind, noMarks, OutputOption(), OpenOption()});
     if (!ParseSubcommand(parser, "ics", arguments, env))
         return 0;
     Operands(parser, 0);
     RejectOutputWithOpen(parser);
     DutyCalendarRequest request;
-    const DateRange range = RangeFor(parser, env, ScheduleCutoff + 1, PickerMaxDate);
-    for (const TDateTime date : {range.From, range.To}) {
-        if (date <= ScheduleCutoff || date > PickerMaxDate)
-            FailUsage(
-                QStringLiteral("%1 lies outside the duty schedule, %2 to %3")
-                    .arg(IsoDateText(date), IsoDateText(ScheduleCutoff + 1), IsoDateText(PickerMaxDate)));
-    }
+    const DayRange range = RangeOptions(parser, env, ScheduleCutoff + 1, PickerMaxDate);
+    RequireScheduledRange(range);
     if (parser.isSet(shiftStart) != parser.isSet(shiftHours))
         FailUsage(QStringLiteral("--shift-start and --shift-hours go together"));
     if (parser.isSet(shiftStart))
@@ -225,15 +197,17 @@ int RunIcs(const QStringList& arguments, const DutyToolEnvironment& env) {
         request.Remind = ReminderOf(parser.value(remind));
     const ToolSettings settings = ReadToolSettings(env, false);
     request.Assignment = GroupFor(parser, settings.Loaded);
-    request.From = range.From;
-    request.To = range.To;
+    request.From = range.First;
+    request.To = range.Last;
     request.RegularDaysOff = parser.isSet(rdo);
     request.Paydays = parser.isSet(paydays);
     request.Runs = parser.isSet(runs);
     request.StampTime = env.StampTime;
+    if (!parser.isSet(noMarks))
+        request.Marks = ReadDayMarks(settings, range);
     const std::string calendar = DutyCalendar(request);
     if (parser.isSet(OpenOption()))
-        WriteAndOpen(calendar, OpenFileName(request.Assignment, range.From, range.To, "ics"), env);
+        WriteAndOpen(calendar, OpenFileName(request.Assignment, range.First, range.Last, "ics"), env);
     else
         WriteOutput(calendar, OutputFile(parser), env);
     return 0;

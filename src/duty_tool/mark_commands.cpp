@@ -13,20 +13,6 @@ namespace {
 constexpr int FirstTallyYear = 2022;
 constexpr int LastTallyYear = 2100;
 
-const QCommandLineOption& FromDateOption() {
-    static const QCommandLineOption option(QStringLiteral("from"),
-                                           QStringLiteral("First day, YYYY-MM-DD, today or tomorrow."),
-                                           QStringLiteral("DATE"));
-    return option;
-}
-
-const QCommandLineOption& ToDateOption() {
-    static const QCommandLineOption option(QStringLiteral("to"),
-                                           QStringLiteral("Last day, YYYY-MM-DD, today or tomorrow."),
-                                           QStringLiteral("DATE"));
-    return option;
-}
-
 char CodeOf(int assignment, TDateTime date) {
     ScheduleState schedule;
     SelectAssignment(schedule, assignment);
@@ -139,26 +125,14 @@ int RunMark(const QStringList& arguments, const DutyToolEnvironment& env) {
     throw ToolFailure{IoError, QString::fromStdString(outcome.Message)};
 }
 
-DayRange OptionalRange(const QCommandLineParser& parser, const DutyToolEnvironment& env) {
-    DayRange range = MarkableDays;
-    if (parser.isSet(FromDateOption()))
-        range.First = DateOperand(parser.value(FromDateOption()), env);
-    if (parser.isSet(ToDateOption()))
-        range.Last = DateOperand(parser.value(ToDateOption()), env);
-    if (range.First > range.Last)
-        FailUsage(QStringLiteral("--from %1 is after --to %2")
-                      .arg(IsoDateText(range.First), IsoDateText(range.Last)));
-    return range;
-}
-
 int RunMarks(const QStringList& arguments, const DutyToolEnvironment& env) {
     QCommandLineParser parser;
     PrepareParser(parser, "List the marks of your own calendar, one line a mark.");
-    parser.addOptions({AssignmentOption(), FromDateOption(), ToDateOption()});
+    parser.addOptions({AssignmentOption(), FromOption(), ToOption()});
     if (!ParseSubcommand(parser, "marks", arguments, env))
         return 0;
     Operands(parser, 0);
-    const DayRange range = OptionalRange(parser, env);
+    const DayRange range = RangeOptions(parser, env, MarkableDays.First, MarkableDays.Last);
     const ToolSettings settings = ReadToolSettings(env, false);
     const int assignment = AnyAssignmentFor(parser, settings.Loaded);
     QString lines;
@@ -193,29 +167,16 @@ int TallyYear(const QString& text) {
 // The year, --from and --to as csv takes them (--to defaults to the end of --from's year), or this year.
 DayRange TallySpan(const QCommandLineParser& parser, const QStringList& operands,
                    const DutyToolEnvironment& env) {
-    const bool fromOrTo = parser.isSet(FromDateOption()) || parser.isSet(ToDateOption());
+    const bool fromOrTo = parser.isSet(FromOption()) || parser.isSet(ToOption());
     if (!operands.isEmpty()) {
         if (fromOrTo)
             FailUsage(QStringLiteral("a YEAR and --from or --to exclude each other"));
         const int year = TallyYear(operands.front());
         return {FirstOfYear(year), LastOfYear(year)};
     }
-    DayRange span;
     const int thisYear = static_cast<int>(YearMonthDayOf(env.Clock->Today()).year());
-    span.First = parser.isSet(FromDateOption()) ? DateOperand(parser.value(FromDateOption()), env)
-                                                : FirstOfYear(thisYear);
-    span.Last = parser.isSet(ToDateOption())
-                    ? DateOperand(parser.value(ToDateOption()), env)
-                    : LastOfYear(static_cast<int>(YearMonthDayOf(span.First).year()));
-    if (span.First > span.Last)
-        FailUsage(QStringLiteral("--from %1 is after --to %2")
-                      .arg(IsoDateText(span.First), IsoDateText(span.Last)));
-    for (const TDateTime date : {span.First, span.Last}) {
-        if (date <= ScheduleCutoff || date > PickerMaxDate)
-            FailUsage(
-                QStringLiteral("%1 lies outside the duty schedule, %2 to %3")
-                    .arg(IsoDateText(date), IsoDateText(ScheduleCutoff + 1), IsoDateText(PickerMaxDate)));
-    }
+    const DayRange span = RangeOptions(parser, env, FirstOfYear(thisYear), std::nullopt);
+    RequireScheduledRange(span);
     return span;
 }
 
@@ -239,7 +200,7 @@ int RunTally(const QStringList& arguments, const DutyToolEnvironment& env) {
         QStringLiteral("shift-hours"),
         QStringLiteral("Count hours too, a duty day's shift being HOURS long (above 0, below 48)."),
         QStringLiteral("HOURS"));
-    parser.addOptions({AssignmentOption(), FromDateOption(), ToDateOption(), shiftHours});
+    parser.addOptions({AssignmentOption(), FromOption(), ToOption(), shiftHours});
     if (!ParseSubcommand(parser, "tally", arguments, env))
         return 0;
     const QStringList operands = Operands(parser, 1);

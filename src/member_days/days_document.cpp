@@ -14,9 +14,15 @@ char UpperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
+// Whether `text` is `upper` (in capitals) in any letter case.
+bool IsNamed(std::string_view text, std::string_view upper) {
+    if (text.size() != upper.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (UpperAscii(text[i]) != upper[i])
+            return false;
+    }
+    return true;
 }
 
 std::string Upper(std::string_view text) {
@@ -37,12 +43,14 @@ std::string IsoDate(TDateTime date) {
 // tab continues the line).
 struct ContentLine {
     std::size_t Begin = 0;
-    std::size_t End = 0; // one past its last line end
-    int Number = 0;      // of its first physical line, from 1
-    std::string_view Content;
+    std::size_t FirstEnd = 0; // where the first physical line's content ends, before CR LF
+    std::size_t End = 0;      // one past its last line end
+    int Number = 0;           // of its first physical line, from 1
+    bool Folded = false;
 };
 
-// Most lines are not folded: their content is a view of the text, and only folded ones are copied.
+// Walks the text's content lines. Most lines of a days file are skipped at their first byte, so a
+// line's content is only put together, unfolded, when it is asked for.
 class ContentLines {
 public:
     explicit ContentLines(std::string_view text) : text_(text) {
@@ -56,20 +64,46 @@ public:
             return false;
         line.Begin = at_;
         line.Number = number_;
-        line.Content = PhysicalLine();
-        if (IsContinued()) {
-            unfolded_.assign(line.Content);
-            while (IsContinued())
-                unfolded_.append(PhysicalLine().substr(1));
-            line.Content = unfolded_;
+        line.FirstEnd = SkipPhysicalLine();
+        line.Folded = false;
+        while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t')) {
+            SkipPhysicalLine();
+            line.Folded = true;
         }
         line.End = at_;
         return true;
     }
 
+    // The first byte of the line's content, or NUL for an empty line.
+    char First(const ContentLine& line) {
+        if (line.FirstEnd > line.Begin)
+            return text_[line.Begin];
+        // An empty line that continues: its content is that of the lines after it.
+        const std::string_view content = line.Folded ? Content(line) : std::string_view();
+        return content.empty() ? '\0' : content.front();
+    }
+
+    // The line's content, unfolded: a view of the text, or for a folded line of a copy that lasts until
+    // the next folded line's content is asked for.
+    std::string_view Content(const ContentLine& line) {
+        const std::string_view first = text_.substr(line.Begin, line.FirstEnd - line.Begin);
+        if (!line.Folded)
+            return first;
+        unfolded_.assign(first);
+        for (std::size_t at = text_.find('\n', line.FirstEnd) + 1; at < line.End;) {
+            const std::size_t end = std::min(text_.find('\n', at), line.End);
+            std::size_t contentEnd = end;
+            if (contentEnd > at && text_[contentEnd - 1] == '\r')
+                --contentEnd;
+            unfolded_.append(text_.substr(at + 1, contentEnd - at - 1));
+            at = end + 1;
+        }
+        return unfolded_;
+    }
+
 private:
-    // The physical line at at_ without its line end; moves past it.
-    std::string_view PhysicalLine() {
+    // Moves past the physical line at at_; where its content ends, before CR LF.
+    std::size_t SkipPhysicalLine() {
         const auto* newline =
             static_cast<const char*>(std::memchr(text_.data() + at_, '\n', text_.size() - at_));
         const std::size_t end =
@@ -77,13 +111,10 @@ private:
         std::size_t contentEnd = end;
         if (contentEnd > at_ && text_[contentEnd - 1] == '\r')
             --contentEnd;
-        const std::string_view content = text_.substr(at_, contentEnd - at_);
         at_ = newline == nullptr ? end : end + 1;
         ++number_;
-        return content;
+        return contentEnd;
     }
-
-    bool IsContinued() const { return at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t'); }
 
     std::string_view text_;
     std::size_t at_ = 0;
@@ -91,36 +122,80 @@ private:
     std::string unfolded_;
 };
 
-// The property name of a content line: up to its first ';' or ':'.
-std::string_view NameOf(std::string_view line) {
-    return line.substr(0, std::min(line.find_first_of(";:"), line.size()));
+// Whether the content line's property name (up to its first ';' or ':') is `name`, in any letter case.
+bool HasName(std::string_view line, std::string_view name) {
+    return line.size() >= name.size() && IsNamed(line.substr(0, name.size()), name) &&
+           (line.size() == name.size() || line[name.size()] == ';' || line[name.size()] == ':');
 }
 
-// The value of a content line: after the first ':' outside a quoted parameter value.
-std::string_view ValueOf(std::string_view line) {
+// The value of a content line: after the first ':' outside a quoted parameter value. The name ends at
+// the first ';' or ':', at or after `nameLength`.
+std::string_view ValueOf(std::string_view line, std::size_t nameLength) {
+    bool parameters = false;
     bool quoted = false;
-    for (std::size_t i = NameOf(line).size(); i < line.size(); ++i) {
-        if (line[i] == '"')
-            quoted = !quoted;
-        else if (line[i] == ':' && !quoted)
+    for (std::size_t i = nameLength; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == ':' && !quoted)
             return line.substr(i + 1);
+        if (c == ';')
+            parameters = true;
+        else if (c == '"' && parameters)
+            quoted = !quoted;
     }
     return {};
 }
 
 bool IsBlank(std::string_view line) {
-    return line.find_first_not_of(" \t") == std::string_view::npos;
+    for (const char c : line) {
+        if (c != ' ' && c != '\t')
+            return false;
+    }
+    return true;
+}
+
+// The line names that matter inside the calendar.
+enum class LineName { Other, Begin, End, Uid };
+
+std::size_t LengthOf(LineName name) {
+    return name == LineName::Begin ? 5 : name == LineName::Other ? 0 : 3;
+}
+
+LineName NameOf(std::string_view line) {
+    switch (line.empty() ? '\0' : line.front()) {
+    case 'B':
+    case 'b':
+        return HasName(line, "BEGIN") ? LineName::Begin : LineName::Other;
+    case 'E':
+    case 'e':
+        return HasName(line, "END") ? LineName::End : LineName::Other;
+    case 'U':
+    case 'u':
+        return HasName(line, "UID") ? LineName::Uid : LineName::Other;
+    default:
+        return LineName::Other;
+    }
+}
+
+// Whether a line that begins with `first` may be a BEGIN, END or UID line.
+bool MayMatter(char first) {
+    const char upper = UpperAscii(first);
+    return upper == 'B' || upper == 'E' || upper == 'U';
 }
 
 std::string Line(int number) {
     return "line " + std::to_string(number);
 }
 
+std::string SecondMarkProblem(TDateTime date, int firstLine, int secondLine) {
+    return Line(secondLine) + ": a second mark on " + IsoDate(date) + ", the first is on " + Line(firstLine);
+}
+
 struct OpenComponent {
-    std::string Name;
+    std::string Name; // in capitals
     int Line = 0;
     std::size_t Begin = 0;
-    std::string Uid; // of a top-level VEVENT
+    MarkUidMatch Uid;   // of a top-level VEVENT, by its last UID line
+    std::string BadUid; // that UID when it is ours but names no markable day
 };
 
 } // namespace
@@ -136,85 +211,98 @@ DaysDocument::Parsed DaysDocument::FromText(std::string text) {
         return parsed;
     }
     DaysDocument document;
-    std::vector<OpenComponent> open;
+    std::vector<Block>& blocks = document.markBlocks_;
+    // Marks usually come in date order: they are appended until one is out of order, and sorted once
+    // at the end then.
+    bool inOrder = true;
     bool calendarSeen = false;
-    bool calendarClosed = false;
-    ContentLine line;
-    ContentLines lines(text);
-    while (lines.Next(line)) {
-        const std::string_view content = line.Content;
-        if (IsBlank(content))
-            continue;
-        // Inside the calendar only BEGIN, END and UID lines matter; most lines are skipped at their
-        // first letter.
-        const char first = UpperAscii(content.front());
-        if (!open.empty() && first != 'B' && first != 'E' && first != 'U')
-            continue;
-        const std::string_view name = NameOf(content);
-        const bool begins = EqualIgnoringCase(name, "BEGIN");
-        const bool ends = EqualIgnoringCase(name, "END");
-        if (open.empty()) {
-            if (calendarClosed) {
-                parsed.Problem = Line(line.Number) + ": text after END:VCALENDAR";
-                return parsed;
-            }
-            if (!begins || !EqualIgnoringCase(ValueOf(content), "VCALENDAR")) {
-                parsed.Problem = calendarSeen ? Line(line.Number) + ": text outside the calendar"
-                                              : "it is not an iCalendar file: it does not begin with "
-                                                "BEGIN:VCALENDAR";
-                return parsed;
-            }
-            calendarSeen = true;
-            open.push_back({"VCALENDAR", line.Number, line.Begin, {}});
-            continue;
-        }
-        if (begins) {
-            const std::string component = Upper(ValueOf(content));
-            if (component == "VCALENDAR") {
-                parsed.Problem =
-                    Line(line.Number) + ": a calendar inside the calendar of " + Line(open.front().Line);
-                return parsed;
-            }
-            open.push_back({component, line.Number, line.Begin, {}});
-            continue;
-        }
-        if (ends) {
-            const std::string component = Upper(ValueOf(content));
-            if (component != open.back().Name) {
-                parsed.Problem = Line(line.Number) + ": END:" + std::string(ValueOf(content)) +
-                                 " does not close BEGIN:" + open.back().Name + " of " +
-                                 Line(open.back().Line);
-                return parsed;
-            }
-            const OpenComponent closed = std::move(open.back());
-            open.pop_back();
+    // The problem of the first line that makes the text unreadable, or empty.
+    const auto scan = [&]() -> std::string {
+        std::vector<OpenComponent> open;
+        bool calendarClosed = false;
+        ContentLine line;
+        ContentLines lines(text);
+        while (lines.Next(line)) {
+            // Inside the calendar only BEGIN, END and UID lines matter; a blank line begins with none
+            // of their letters.
+            if (!open.empty() && !MayMatter(lines.First(line)))
+                continue;
+            const std::string_view content = lines.Content(line);
+            if (IsBlank(content))
+                continue;
+            const LineName name = NameOf(content);
             if (open.empty()) {
-                document.calendarEnd_ = line.Begin;
-                calendarClosed = true;
-            } else if (open.size() == 1 && closed.Name == "VEVENT") {
-                const MarkUidMatch match = MatchMarkUid(closed.Uid);
-                if (match.Ours) {
-                    if (!match.Date) {
-                        parsed.Problem = Line(closed.Line) + ": the UID " + closed.Uid +
-                                         " names no day from 2021-12-31 to 2100-12-31";
-                        return parsed;
-                    }
-                    const auto [existing, added] = document.markBlocks_.try_emplace(
-                        *match.Date, Block{closed.Begin, line.End, closed.Line});
-                    if (!added) {
-                        parsed.Problem = Line(closed.Line) + ": a second mark on " + IsoDate(*match.Date) +
-                                         ", the first is on " + Line(existing->second.Line);
-                        return parsed;
-                    }
-                }
+                if (calendarClosed)
+                    return Line(line.Number) + ": text after END:VCALENDAR";
+                if (name != LineName::Begin || !IsNamed(ValueOf(content, LengthOf(name)), "VCALENDAR"))
+                    return calendarSeen
+                               ? Line(line.Number) + ": text outside the calendar"
+                               : "it is not an iCalendar file: it does not begin with BEGIN:VCALENDAR";
+                calendarSeen = true;
+                open.push_back({"VCALENDAR", line.Number, line.Begin, {}, {}});
+                continue;
             }
-            continue;
+            if (name == LineName::Begin) {
+                const std::string_view component = ValueOf(content, LengthOf(name));
+                if (IsNamed(component, "VCALENDAR"))
+                    return Line(line.Number) + ": a calendar inside the calendar of " +
+                           Line(open.front().Line);
+                open.push_back({Upper(component), line.Number, line.Begin, {}, {}});
+                continue;
+            }
+            if (name == LineName::End) {
+                const std::string_view component = ValueOf(content, LengthOf(name));
+                if (!IsNamed(component, open.back().Name))
+                    return Line(line.Number) + ": END:" + std::string(component) +
+                           " does not close BEGIN:" + open.back().Name + " of " + Line(open.back().Line);
+                const OpenComponent closed = std::move(open.back());
+                open.pop_back();
+                if (open.empty()) {
+                    document.calendarEnd_ = line.Begin;
+                    calendarClosed = true;
+                } else if (open.size() == 1 && closed.Uid.Ours && closed.Name == "VEVENT") {
+                    if (!closed.Uid.Date)
+                        return Line(closed.Line) + ": the UID " + closed.BadUid +
+                               " names no day from 2021-12-31 to 2100-12-31";
+                    const TDateTime date = *closed.Uid.Date;
+                    if (inOrder && !blocks.empty() && blocks.back().Date >= date) {
+                        if (blocks.back().Date == date)
+                            return SecondMarkProblem(date, blocks.back().Line, closed.Line);
+                        inOrder = false;
+                    }
+                    blocks.push_back({date, closed.Begin, line.End, closed.Line});
+                }
+                continue;
+            }
+            if (name == LineName::Uid && open.size() == 2 && open.back().Name == "VEVENT") {
+                const std::string_view uid = ValueOf(content, LengthOf(name));
+                open.back().Uid = MatchMarkUid(uid);
+                open.back().BadUid = open.back().Uid.Ours && !open.back().Uid.Date ? std::string(uid) : "";
+            }
         }
-        if (open.size() == 2 && open.back().Name == "VEVENT" && EqualIgnoringCase(name, "UID"))
-            open.back().Uid = std::string(ValueOf(content));
+        if (!open.empty())
+            return "it ends inside BEGIN:" + open.back().Name + " of " + Line(open.back().Line);
+        return {};
+    };
+    std::string problem = scan();
+    if (!inOrder) {
+        // The marks before the line that ended the scan: a second mark on a day among them comes first.
+        std::stable_sort(blocks.begin(), blocks.end(),
+                         [](const Block& a, const Block& b) { return a.Date < b.Date; });
+        const Block* first = nullptr;
+        const Block* second = nullptr;
+        for (std::size_t i = 1; i < blocks.size(); ++i) {
+            if (blocks[i].Date == blocks[i - 1].Date &&
+                (second == nullptr || blocks[i].Line < second->Line)) {
+                first = &blocks[i - 1];
+                second = &blocks[i];
+            }
+        }
+        if (second != nullptr)
+            problem = SecondMarkProblem(first->Date, first->Line, second->Line);
     }
-    if (!open.empty()) {
-        parsed.Problem = "it ends inside BEGIN:" + open.back().Name + " of " + Line(open.back().Line);
+    if (!problem.empty()) {
+        parsed.Problem = std::move(problem);
         return parsed;
     }
     // Nothing but a byte order mark and blank lines.
@@ -227,25 +315,29 @@ DaysDocument::Parsed DaysDocument::FromText(std::string text) {
     return parsed;
 }
 
+std::vector<DaysDocument::Block>::const_iterator DaysDocument::BlockFrom(TDateTime date) const {
+    return std::lower_bound(markBlocks_.begin(), markBlocks_.end(), date,
+                            [](const Block& block, TDateTime day) { return block.Date < day; });
+}
+
 std::string DaysDocument::ReadMarks(const DayRange& range) {
-    for (auto block = markBlocks_.lower_bound(range.First);
-         block != markBlocks_.end() && block->first <= range.Last; ++block) {
-        if (marks_.contains(block->first))
+    for (auto block = BlockFrom(range.First); block != markBlocks_.end() && block->Date <= range.Last;
+         ++block) {
+        if (marks_.contains(block->Date))
             continue;
-        const Block& where = block->second;
         MarkEventRead read =
-            ReadMarkEvent(std::string_view(text_).substr(where.Begin, where.End - where.Begin));
+            ReadMarkEvent(std::string_view(text_).substr(block->Begin, block->End - block->Begin));
         if (!read.Mark)
-            return Line(where.Line) + ", the mark on " + IsoDate(block->first) + ": " + read.Problem;
-        marks_.emplace(block->first, std::move(*read.Mark));
+            return Line(block->Line) + ", the mark on " + IsoDate(block->Date) + ": " + read.Problem;
+        marks_.emplace(block->Date, std::move(*read.Mark));
     }
     return {};
 }
 
 bool DaysDocument::HasRead(const DayRange& range) const {
-    for (auto block = markBlocks_.lower_bound(range.First);
-         block != markBlocks_.end() && block->first <= range.Last; ++block) {
-        if (!marks_.contains(block->first))
+    for (auto block = BlockFrom(range.First); block != markBlocks_.end() && block->Date <= range.Last;
+         ++block) {
+        if (!marks_.contains(block->Date))
             return false;
     }
     return true;
@@ -263,13 +355,13 @@ DaysDocument::Parsed DaysDocument::Changed(const DayChanges& changes, std::int64
         const auto known = marks_.find(date);
         if (mark && known != marks_.end() && known->second == *mark)
             continue;
-        const auto block = markBlocks_.find(date);
-        if (block == markBlocks_.end()) {
+        const auto block = BlockFrom(date);
+        if (block == markBlocks_.end() || block->Date != date) {
             if (mark)
                 added += MarkEventText(date, *mark, stampTime);
             continue;
         }
-        const Block& where = block->second;
+        const Block& where = *block;
         const std::string_view previous =
             std::string_view(text_).substr(where.Begin, where.End - where.Begin);
         // An event this program cannot read is not rewritten: what it holds would be lost.

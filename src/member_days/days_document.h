@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Changes by day: a mark to put on the day, or nothing to clear it.
 using DayChanges = std::map<TDateTime, std::optional<DayMark>>;
@@ -46,15 +47,19 @@ public:
 
 private:
     struct Block {
+        TDateTime Date = 0;    // the day of the mark
         std::size_t Begin = 0; // first byte of its BEGIN line
         std::size_t End = 0;   // one past its END line's line end
         int Line = 0;          // the number of its BEGIN line, from 1
     };
 
+    // The first block of a day on or after `date`.
+    std::vector<Block>::const_iterator BlockFrom(TDateTime date) const;
+
     std::string text_;
-    std::map<TDateTime, Block> markBlocks_;
-    std::size_t calendarEnd_ = 0; // first byte of the END:VCALENDAR line
-    DayMarks marks_;              // those read so far
+    std::vector<Block> markBlocks_; // by date, one a day
+    std::size_t calendarEnd_ = 0;   // first byte of the END:VCALENDAR line
+    DayMarks marks_;                // those read so far
 };
 
 struct DaysDocument::Parsed {

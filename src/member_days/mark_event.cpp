@@ -1,5 +1,6 @@
 #include "mark_event.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <libical/ical.h>
 #include <memory>
@@ -162,7 +163,8 @@ MarkUidMatch MatchMarkUid(std::string_view uid) {
     match.Ours = true;
     const std::string_view digits =
         uid.substr(UidPrefix.size(), uid.size() - UidPrefix.size() - UidDomain.size());
-    if (digits.size() != 8 || digits.find_first_not_of("0123456789") != std::string_view::npos)
+    if (digits.size() != 8 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return match;
     const auto number = [&](std::size_t at, std::size_t length) {
         int value = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <random>
 #include <type_traits>
 
@@ -23,6 +24,8 @@ namespace {
 
 constexpr std::string_view TemporaryAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::size_t TemporarySuffixLength = 8;
+// A file's size read before it is read is only a hint: beyond this the string grows as it is read.
+constexpr std::uintmax_t MaxReserve = 64 * 1024 * 1024;
 
 fs::path FolderOf(const fs::path& target) {
     return target.parent_path().empty() ? fs::path(".") : target.parent_path();
@@ -353,6 +356,10 @@ FileContents ReadWholeFile(const fs::path& file) {
         return contents;
     }
     NativeFile opened(handle);
+    // Room for the whole file at once, so that a large one (the days file) is not copied as it grows.
+    std::error_code sizeError;
+    if (const std::uintmax_t size = fs::file_size(file, sizeError); !sizeError && size <= MaxReserve)
+        contents.Bytes.reserve(static_cast<std::size_t>(size));
     std::array<char, 8192> buffer;
     for (;;) {
         const std::ptrdiff_t count = ReadSome(opened.Get(), buffer.data(), buffer.size());

@@ -8,6 +8,7 @@
 #include "schedule/payday.h"
 #include "tool_process.h"
 
+#include <QDate>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <map>
@@ -118,9 +119,10 @@ DayCount ExpectedDays(int year, TDateTime from, TDateTime to, const auto& wanted
     return days;
 }
 
-// What calcurse lists for one group and year against the rotation, less the days left out.
+// What calcurse lists for one group and year against the rotation, less the days left out, beside
+// `otherTitles` titles of other events.
 void ExpectTheRotation(const ClientRun& run, int group, int year, TDateTime from, TDateTime to, bool paydays,
-                       const std::set<TDateTime>& leftOut = {}) {
+                       const std::set<TDateTime>& leftOut = {}, std::size_t otherTitles = 0) {
     ASSERT_TRUE(run.Failure.isEmpty()) << run.Failure.toStdString();
     EXPECT_TRUE(run.ImportReport.contains(" / 0 skipped")) << run.ImportReport.toStdString();
     ScheduleState schedule;
@@ -137,7 +139,7 @@ void ExpectTheRotation(const ClientRun& run, int group, int year, TDateTime from
     EXPECT_EQ(DaysOf(run.Days, "Payday"),
               paydays ? ExpectedDays(year, from, to, [](TDateTime date) { return IsPayday(date); })
                       : DayCount{});
-    EXPECT_LE(run.Days.size(), 3u);
+    EXPECT_LE(run.Days.size(), 3u + otherTitles);
 }
 
 struct CommandCase {
@@ -203,6 +205,72 @@ TEST(CalendarClient, CalcurseLeavesOutTheExcludedDaysAndShowsEveryOtherDay) {
     // The next rotation keeps those days.
     ExpectTheRotation(ImportAndList(calendar, 2028), group, 2028, request.From, request.To, true,
                       request.LeftOut);
+}
+
+// The member's own days, marked with the real command and written by ics into the file: calcurse
+// lists exactly the days worked (the duty days less those away, plus the extra shifts, each once),
+// the days away and the notes. A mark made under another group that does not fit Group 3's day
+// changes nothing.
+TEST(CalendarClient, CalcurseListsTheDaysWorkedWithTheMarks) {
+    const int year = 2027;
+    ScheduleState schedule;
+    SelectAssignment(schedule, 3);
+    const auto first = [&](TDateTime date, char code) {
+        while (DutyCodeOf(schedule, date) != code)
+            ++date;
+        return date;
+    };
+    const TDateTime leave = first(DateSerial(year, 3, 1), DutyOn);
+    const TDateTime sick = first(DateSerial(year, 6, 1), DutyOn);
+    const TDateTime traded = first(DateSerial(year, 9, 1), DutyOn);
+    const TDateTime extraOff = first(DateSerial(year, 4, 1), DutyOff);
+    const TDateTime extraRdo = first(DateSerial(year, 10, 1), DutyRdo);
+    const TDateTime note = first(DateSerial(year, 5, 1), DutyOn);
+    ScheduleState group5;
+    SelectAssignment(group5, 5);
+    TDateTime misfit = DateSerial(year, 7, 1); // Group 5 on duty, Group 3 not
+    while (DutyCodeOf(group5, misfit) != DutyOn || DutyCodeOf(schedule, misfit) == DutyOn)
+        ++misfit;
+
+    const ToolHome home;
+    home.WriteSettings("[Config]\nWorkAssign=Group 3\n");
+    const auto iso = [](TDateTime date) {
+        const std::chrono::year_month_day ymd = YearMonthDayOf(date);
+        return QDate(static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
+                     static_cast<int>(static_cast<unsigned>(ymd.day())))
+            .toString(Qt::ISODate);
+    };
+    for (const QStringList& mark :
+         {QStringList{iso(leave), "leave", "--note", "summer"}, QStringList{iso(sick), "sick"},
+          QStringList{iso(traded), "traded-away"}, QStringList{iso(extraOff), "extra-shift", "--hours", "12"},
+          QStringList{iso(extraRdo), "extra-shift"}, QStringList{iso(note), "note", "--note", "court"},
+          QStringList{iso(misfit), "leave", "-a", "5"}}) {
+        const ToolRun marked = home.Run(QStringList{"mark"} + mark);
+        ASSERT_EQ(marked.ExitCode, 0) << marked.Err.toStdString();
+    }
+    const ToolRun made = home.Run({"ics", "--rdo", "--paydays"});
+    ASSERT_EQ(made.ExitCode, 0) << made.Err.toStdString();
+    const ClientRun run = ImportAndList(made.Out, year);
+    ExpectTheRotation(run, 3, year, ScheduleCutoff + 1, PickerMaxDate, true,
+                      {leave, sick, traded, extraOff, extraRdo}, 6);
+    const std::string extra = "Extra shift \u2013 Group 3";
+    EXPECT_EQ(DaysOf(run.Days, "Leave \u2013 Group 3"), (DayCount{{leave, 1}}));
+    EXPECT_EQ(DaysOf(run.Days, "Sick \u2013 Group 3"), (DayCount{{sick, 1}}));
+    EXPECT_EQ(DaysOf(run.Days, "Traded away \u2013 Group 3"), (DayCount{{traded, 1}}));
+    EXPECT_EQ(DaysOf(run.Days, extra + " (12 h)"), (DayCount{{extraOff, 1}}));
+    EXPECT_EQ(DaysOf(run.Days, extra), (DayCount{{extraRdo, 1}}));
+    EXPECT_EQ(DaysOf(run.Days, "Note: court"), (DayCount{{note, 1}}));
+    DayCount worked = DaysOf(run.Days, "On duty \u2013 Group 3");
+    for (const std::string& title : {extra, extra + " (12 h)"}) {
+        for (const auto& [date, count] : DaysOf(run.Days, title))
+            worked[date] += count;
+    }
+    EXPECT_EQ(worked, ExpectedDays(year, ScheduleCutoff + 1, PickerMaxDate, [&](TDateTime date) {
+                  return (DutyCodeOf(schedule, date) == DutyOn && date != leave && date != sick &&
+                          date != traded) ||
+                         date == extraOff || date == extraRdo;
+              }));
+    EXPECT_EQ(run.Days.size(), 9u) << "the misfit has no event";
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // days the events cover must be exactly the days the rotation and the payday rule give.
 
 #include "duty_tool/duty_calendar.h"
+#include "member_days/mark_event.h"
 #include "schedule/duty_rotation.h"
 #include "schedule/payday.h"
 
@@ -49,7 +50,13 @@ struct ReadCalendar {
     std::map<std::string, std::vector<std::vector<AlarmRead>>> AlarmsBySummary; // one list per event
     std::map<std::string, std::set<int>> RepeatingLengthsBySummary; // days of an occurrence of a series
     std::size_t Exdates = 0;
+    std::map<std::string, std::pair<std::string, std::string>> TextsByUid; // CATEGORIES, DESCRIPTION
 };
+
+std::string TextOf(icalcomponent* event, icalproperty_kind kind) {
+    icalproperty* property = icalcomponent_get_first_property(event, kind);
+    return property != nullptr ? icalproperty_get_value_as_string(property) : "";
+}
 
 ReadCalendar Read(const std::string& text) {
     ReadCalendar read;
@@ -64,6 +71,9 @@ ReadCalendar Read(const std::string& text) {
         read.Uids.emplace_back(icalcomponent_get_uid(event));
         read.Stamps.emplace_back(icaltime_as_ical_string(icalcomponent_get_dtstamp(event)));
         const std::string summary = icalcomponent_get_summary(event);
+        const char* description = icalcomponent_get_description(event);
+        read.TextsByUid[read.Uids.back()] = {TextOf(event, ICAL_CATEGORIES_PROPERTY),
+                                             description != nullptr ? description : ""};
         const icaltimetype start = icalcomponent_get_dtstart(event);
         const icaltimetype end = icalcomponent_get_dtend(event);
         int days = 1;
@@ -441,6 +451,215 @@ TEST(DutyCalendar, LinesEndInCarriageReturnLineFeed) {
     EXPECT_EQ(text.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
     for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
         ASSERT_EQ(text[at - 1], '\r') << at;
+}
+
+// The member's marks in the file, in each form: a Group 3 calendar with days off, paydays and a
+// reminder, from a duty day to a duty day, with marks that fit their days, marks that no longer fit
+// them (after a change of assignment) and marks outside the range.
+struct MarkForm {
+    const char* Name;
+    friend void PrintTo(const MarkForm& row, std::ostream* out) { *out << row.Name; }
+    bool Runs;
+    std::optional<ShiftTimes> Shift;
+};
+
+class DutyCalendarMarksTest : public testing::TestWithParam<MarkForm> {
+protected:
+    DutyCalendarMarksTest() {
+        request_.Assignment = 3;
+        request_.From = FirstWithCode(schedule_, DateSerial(2027, 1, 3), DutyOn);
+        request_.To = FirstWithCode(schedule_, DateSerial(2028, 11, 20), DutyOn);
+        request_.RegularDaysOff = true;
+        request_.Paydays = true;
+        request_.Runs = GetParam().Runs;
+        request_.Shift = GetParam().Shift;
+        request_.Remind = DutyReminder{DutyReminder::Kind::EveningBefore, 19 * 60};
+        const auto put = [&](TDateTime date, char code, DayMark mark) {
+            EXPECT_EQ(DutyCodeOf(schedule_, date), code) << IsoDay(date);
+            request_.Marks[date] = std::move(mark);
+        };
+        run_ = FirstWithCode(schedule_, DateSerial(2027, 9, 1), DutyOn);
+        while (DutyCodeOf(schedule_, run_ + 1) != DutyOn)
+            run_ = FirstWithCode(schedule_, run_ + 1, DutyOn);
+        away_ = {{request_.From, Leave}, // the range's first day
+                 {FirstWithCode(schedule_, DateSerial(2027, 5, 1), DutyOn), Sick},
+                 {run_, Traded}, // both days of a run
+                 {run_ + 1, Leave},
+                 {request_.To, Leave}}; // and its last
+        for (const auto& [date, summary] : away_)
+            put(date, DutyOn, {KindOf(summary), date == request_.From ? "summer\nback on the 9th" : "", {}});
+        offDay_ = FirstWithCode(schedule_, DateSerial(2027, 3, 1), DutyOff);
+        rdo_ = FirstWithCode(schedule_, DateSerial(2027, 7, 1), DutyRdo);
+        laterOffDay_ = FirstWithCode(schedule_, DateSerial(2028, 2, 1), DutyOff);
+        put(offDay_, DutyOff, {MarkKind::ExtraShift, "for Dana", 12});
+        put(rdo_, DutyRdo, {MarkKind::ExtraShift, "", std::nullopt});
+        put(laterOffDay_, DutyOff, {MarkKind::ExtraShift, "", 7.5});
+        noteOnDuty_ = FirstWithCode(schedule_, DateSerial(2027, 4, 1), DutyOn);
+        noteOnRdo_ = FirstWithCode(schedule_, DateSerial(2027, 4, 1), DutyRdo);
+        put(noteOnDuty_, DutyOn, {MarkKind::NoteOnly, "court, room 3; bring \\ files\nat 9", {}});
+        put(noteOnRdo_, DutyRdo, {MarkKind::NoteOnly, "", {}});
+        misfits_ = {FirstWithCode(schedule_, DateSerial(2027, 6, 1), DutyOff),
+                    FirstWithCode(schedule_, DateSerial(2027, 10, 1), DutyRdo),
+                    FirstWithCode(schedule_, DateSerial(2027, 11, 1), DutyOn)};
+        put(misfits_[0], DutyOff, {MarkKind::Leave, "", {}});
+        put(misfits_[1], DutyRdo, {MarkKind::Sick, "", {}});
+        put(misfits_[2], DutyOn, {MarkKind::ExtraShift, "double?", 12});
+        outside_ = {FirstWithCode(schedule_, request_.From - 20, DutyOn),
+                    FirstWithCode(schedule_, request_.To + 1, DutyOn)};
+        EXPECT_LT(outside_[0], request_.From);
+        for (const TDateTime date : outside_)
+            put(date, DutyOn, {MarkKind::Leave, "", {}});
+    }
+
+    static constexpr const char* Leave = "Leave \u2013 Group 3";
+    static constexpr const char* Sick = "Sick \u2013 Group 3";
+    static constexpr const char* Traded = "Traded away \u2013 Group 3";
+    static MarkKind KindOf(const std::string& summary) {
+        return summary == Leave ? MarkKind::Leave : summary == Sick ? MarkKind::Sick : MarkKind::TradedAway;
+    }
+    static std::string IsoDay(TDateTime date) {
+        const std::chrono::year_month_day ymd = YearMonthDayOf(date);
+        char text[16];
+        std::snprintf(text, sizeof text, "%04d%02u%02u", static_cast<int>(ymd.year()),
+                      static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
+        return text;
+    }
+    static std::string MarkUidOf(TDateTime date) {
+        return "myday-" + IsoDay(date) + "@varnok.orvane.example";
+    }
+
+    // The UIDs of the marks that fit their days in the range.
+    std::set<std::string> FittingMarkUids() const {
+        std::set<std::string> uids;
+        for (const auto& [date, summary] : away_)
+            uids.insert(MarkUidOf(date));
+        for (const TDateTime date : {offDay_, rdo_, laterOffDay_, noteOnDuty_, noteOnRdo_})
+            uids.insert(MarkUidOf(date));
+        return uids;
+    }
+
+    const ScheduleState schedule_ = GroupSchedule(3);
+    DutyCalendarRequest request_;
+    std::map<TDateTime, std::string> away_; // day -> its event's title
+    TDateTime run_ = 0;
+    TDateTime offDay_ = 0;
+    TDateTime rdo_ = 0;
+    TDateTime laterOffDay_ = 0;
+    TDateTime noteOnDuty_ = 0;
+    TDateTime noteOnRdo_ = 0;
+    std::vector<TDateTime> misfits_;
+    std::vector<TDateTime> outside_;
+};
+
+TEST_P(DutyCalendarMarksTest, AwayDaysLeaveTheDutyEventsExtraShiftsAreWorkedOnceNotesStay) {
+    const ReadCalendar read = Read(DutyCalendar(request_));
+    const std::string duty = "On duty \u2013 Group 3";
+    const std::string rdo = "Regular day off \u2013 Group 3";
+    const std::string extra = "Extra shift \u2013 Group 3";
+    const std::string extra12 = extra + " (12 h)";
+    const std::string extra7 = extra + " (7.5 h)";
+    EXPECT_EQ(DaysOf(read, duty), ExpectedDays(request_.From, request_.To, [&](TDateTime date) {
+                  return DutyCodeOf(schedule_, date) == DutyOn && !away_.contains(date);
+              }));
+    EXPECT_EQ(DaysOf(read, rdo), ExpectedDays(request_.From, request_.To, [&](TDateTime date) {
+                  return DutyCodeOf(schedule_, date) == DutyRdo && date != rdo_;
+              }));
+    EXPECT_EQ(DaysOf(read, "Payday"), ExpectedDays(request_.From, request_.To, IsPayday));
+    EXPECT_EQ(DaysOf(read, extra12), (DayCount{{offDay_, 1}}));
+    EXPECT_EQ(DaysOf(read, extra), (DayCount{{rdo_, 1}}));
+    EXPECT_EQ(DaysOf(read, extra7), (DayCount{{laterOffDay_, 1}}));
+    // The days worked: every duty day not away, and every extra shift, each once.
+    DayCount worked = DaysOf(read, duty);
+    for (const std::string& summary : {extra, extra12, extra7}) {
+        for (const auto& [date, count] : DaysOf(read, summary))
+            worked[date] += count;
+    }
+    EXPECT_EQ(worked, ExpectedDays(request_.From, request_.To, [&](TDateTime date) {
+                  return (DutyCodeOf(schedule_, date) == DutyOn && !away_.contains(date)) ||
+                         date == offDay_ || date == rdo_ || date == laterOffDay_;
+              }));
+    for (const char* summary : {Leave, Sick, Traded}) {
+        DayCount days;
+        for (const auto& [date, title] : away_) {
+            if (title == summary)
+                days[date] = 1;
+        }
+        EXPECT_EQ(DaysOf(read, summary), days) << summary;
+    }
+    EXPECT_EQ(DaysOf(read, "Note: court, room 3; bring \\ files"), (DayCount{{noteOnDuty_, 1}}));
+    EXPECT_EQ(DaysOf(read, "Note"), (DayCount{{noteOnRdo_, 1}}));
+    EXPECT_EQ(read.DaysBySummary.size(), 11u) << "no other titles: nothing of the misfits";
+
+    // One event a fitting mark, with its kind and note; no mark outside the range or off its day.
+    std::set<std::string> markUids;
+    for (const std::string& uid : read.Uids) {
+        if (uid.starts_with("myday-"))
+            markUids.insert(uid);
+    }
+    EXPECT_EQ(markUids, FittingMarkUids());
+    EXPECT_EQ(std::set<std::string>(read.Uids.begin(), read.Uids.end()).size(), read.Uids.size());
+    const auto texts = [&](TDateTime date) { return read.TextsByUid.at(MarkUidOf(date)); };
+    EXPECT_EQ(texts(request_.From),
+              (std::pair<std::string, std::string>{"Leave", "summer\nback on the 9th"}));
+    EXPECT_EQ(texts(run_), (std::pair<std::string, std::string>{"Traded away", ""}));
+    EXPECT_EQ(texts(offDay_), (std::pair<std::string, std::string>{"Extra shift", "for Dana"}));
+    EXPECT_EQ(texts(noteOnDuty_),
+              (std::pair<std::string, std::string>{"Note", "court, room 3; bring \\ files\nat 9"}));
+
+    // Extra shifts are worked days: reminded as duty is; the rest are not.
+    const std::vector<AlarmRead> reminded{{request_.Shift ? 7 * 60 - 12 * 60 : -5 * 60, "DISPLAY", ""}};
+    for (const std::string& summary : {duty, extra, extra12, extra7}) {
+        std::vector<AlarmRead> alarms = reminded;
+        alarms.front().Description = summary;
+        ExpectAlarms(read, summary, alarms);
+    }
+    for (const std::string summary : {Leave, Sick, Traded, "Note"})
+        ExpectAlarms(read, summary, {});
+    if (request_.Shift) {
+        // As tally counts an extra shift: its own hours, or a shift's.
+        EXPECT_EQ(read.TimesBySummary.at(extra12), (std::pair{7 * 60, 12 * 60}));
+        EXPECT_EQ(read.TimesBySummary.at(extra7), (std::pair{7 * 60, 7 * 60 + 30}));
+        EXPECT_EQ(read.TimesBySummary.at(extra), (std::pair{7 * 60, 24 * 60}));
+    }
+    for (const char* summary : {Leave, Sick, Traded, "Note"})
+        EXPECT_FALSE(read.TimesBySummary.contains(summary)) << summary << " is all day";
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, DutyCalendarMarksTest,
+                         testing::Values(MarkForm{"Days", false, std::nullopt},
+                                         MarkForm{"Runs", true, std::nullopt},
+                                         MarkForm{"Shifts", false, ShiftTimes{7 * 60, 24}}),
+                         [](const testing::TestParamInfo<MarkForm>& info) {
+                             return std::string(info.param.Name);
+                         });
+
+// A newer file updates the marks' events: one UID a day, the same whatever the stamp, the reminder,
+// the form or the day's kind, and none that a duty event or the days file's own event of the day has.
+TEST_P(DutyCalendarMarksTest, MarkUidsAreOneADayAndStable) {
+    const std::vector<std::string> first = SortedUids(request_);
+    request_.StampTime = 2000000000;
+    request_.Remind.reset();
+    EXPECT_EQ(SortedUids(request_), first);
+    request_.Marks[run_] = DayMark{MarkKind::Sick, "flu", {}};
+    EXPECT_EQ(SortedUids(request_), first);
+
+    std::set<std::string> markUids;
+    for (const std::string& uid : first) {
+        if (uid.starts_with("myday-"))
+            markUids.insert(uid);
+    }
+    EXPECT_EQ(markUids, FittingMarkUids());
+    for (const auto& [date, mark] : request_.Marks)
+        EXPECT_FALSE(std::binary_search(first.begin(), first.end(), MarkUid(date))) << MarkUid(date);
+    DutyCalendarRequest otherForm = request_;
+    otherForm.Runs = !request_.Runs && !request_.Shift;
+    otherForm.Shift.reset();
+    std::set<std::string> otherMarkUids;
+    for (const std::string& uid : SortedUids(otherForm)) {
+        if (uid.starts_with("myday-"))
+            otherMarkUids.insert(uid);
+    }
+    EXPECT_EQ(otherMarkUids, markUids);
 }
 
 } // namespace

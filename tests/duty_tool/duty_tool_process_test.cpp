@@ -279,6 +279,13 @@ INSTANTIATE_TEST_SUITE_P(
                  "BEGIN:VEVENT of line 3",
                  1,
                  CutOffDays},
+        BadInput{"IcsCorruptDaysFile",
+                 {"ics", "--rdo"},
+                 Group3,
+                 "the days file {config}/Orvane/Varnok/vnTolmere-days.ics cannot be read: it ends inside "
+                 "BEGIN:VEVENT of line 3",
+                 1,
+                 CutOffDays},
         BadInput{"TallyCorruptDaysFile",
                  {"tally", "2027"},
                  Group3,

@@ -159,4 +159,37 @@ TEST_F(MarkCommandsTest, AMarkThatDoesNotFitTheDayIsRefusedAndNothingIsWritten) 
     EXPECT_FALSE(QFile::exists(DaysFile()));
 }
 
+// ics finds the days file where day and csv do; --no-marks leaves it unread, even when it is broken.
+TEST_F(MarkCommandsTest, IcsTakesTheMarksUnlessToldNot) {
+    SaveAssignment("Group 3");
+    // 2027-01-15 lies inside its series: its duty day becomes an EXDATE.
+    const QStringList range{"ics", "--from", "2026-10-01", "--to", "2027-06-30"};
+    ASSERT_EQ(Run(range), 0) << err_.str();
+    const std::string plain = out_.str();
+    ASSERT_EQ(Run({"mark", "2027-01-15", "leave", "--note", "court"}), 0) << err_.str();
+    ASSERT_EQ(Run({"mark", "2027-01-18", "extra-shift", "--hours", "12"}), 0) << err_.str();
+    ASSERT_EQ(Run({"mark", "2027-07-01", "note", "--note", "after the range"}), 0) << err_.str();
+
+    ASSERT_EQ(Run(range), 0) << err_.str();
+    const std::string marked = out_.str();
+    for (const char* line :
+         {"\r\nUID:myday-20270115@varnok.orvane.example\r\n", "\r\nSUMMARY:Leave \xe2\x80\x93 Group 3\r\n",
+          "\r\nDESCRIPTION:court\r\n", "\r\nEXDATE;VALUE=DATE:20270115\r\n",
+          "\r\nUID:myday-20270118@varnok.orvane.example\r\n",
+          "\r\nSUMMARY:Extra shift \xe2\x80\x93 Group 3 (12 h)\r\n"})
+        EXPECT_NE(marked.find(line), std::string::npos) << line;
+    EXPECT_EQ(marked.find("myday-20270701"), std::string::npos);
+
+    QFile days(DaysFile());
+    ASSERT_TRUE(days.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    days.write("BEGIN:VCALENDAR\r\n");
+    days.close();
+    ASSERT_EQ(Run(range + QStringList{"--no-marks"}), 0) << err_.str();
+    EXPECT_EQ(out_.str(), plain);
+    EXPECT_EQ(Run(range), 1);
+    EXPECT_EQ(err_.str(), "varnok-duty: the days file " + DaysFile().toStdString() +
+                              " cannot be read: it ends inside BEGIN:VCALENDAR of line 1\n");
+    EXPECT_EQ(out_.str(), "");
+}
+
 } // namespace

@@ -55,6 +55,17 @@ INSTANTIATE_TEST_SUITE_P(
                    Calendar(MarkEvent("20270115", "CATEGORIES:Leave\r\n") +
                             MarkEvent("20270115", "CATEGORIES:Sick\r\n")),
                    "line 10: a second mark on 2027-01-15, the first is on line 4"},
+        // Marks out of date order are sorted after the scan; a second mark still comes before a later
+        // fault, as it does in order.
+        Unreadable{"TwoMarksOnADayOutOfOrder",
+                   Calendar(MarkEvent("20280101", "CATEGORIES:Leave\r\n") +
+                            MarkEvent("20270115", "CATEGORIES:Leave\r\n") +
+                            MarkEvent("20280101", "CATEGORIES:Sick\r\n") +
+                            MarkEvent("20270115", "CATEGORIES:Sick\r\n") + "BEGIN:VTODO\r\nEND:VEVENT\r\n"),
+                   "line 16: a second mark on 2028-01-01, the first is on line 4"},
+        // An empty line continued by a folded one holds the folded line's content.
+        Unreadable{"BeginFoldedAfterAnEmptyLine", Calendar("\r\n BEGIN:VTODO\r\n"),
+                   "line 6: END:VCALENDAR does not close BEGIN:VTODO of line 4"},
         Unreadable{
             "NoSuchDay", Calendar(MarkEvent("20270230", "CATEGORIES:Leave\r\n")),
             "line 4: the UID mark-20270230@varnok.orvane.example names no day from 2021-12-31 to 2100-12-31"},
@@ -121,6 +132,28 @@ TEST(DaysDocument, ReadsTheMarksOfTheDaysAskedFor) {
     EXPECT_TRUE(document.HasRead(year2027));
     EXPECT_EQ(document.Marks().size(), 1u);
     EXPECT_NE(document.ReadMarks(MarkableDays), "");
+}
+
+// Another program may write the events in any order: each day's mark is found, read and changed.
+TEST(DaysDocument, MarksOutOfDateOrder) {
+    const std::string text = Calendar(
+        MarkEvent("20280301", "CATEGORIES:Sick\r\n") + MarkEvent("20270115", "CATEGORIES:Leave\r\n") +
+        MarkEvent("20290101", "CATEGORIES:Note\r\n") + MarkEvent("20270116", "CATEGORIES:Note\r\n"));
+    DaysDocument::Parsed parsed = DaysDocument::FromText(text);
+    ASSERT_TRUE(parsed.Document.has_value()) << parsed.Problem;
+    DaysDocument& document = *parsed.Document;
+    EXPECT_EQ(document.MarkCount(), 4u);
+    ASSERT_EQ(document.ReadMarks({DateSerial(2027, 1, 1), DateSerial(2028, 12, 31)}), "");
+    const DayMark note{MarkKind::NoteOnly, "", std::nullopt};
+    EXPECT_EQ(document.Marks(), (DayMarks{{DateSerial(2027, 1, 15), {MarkKind::Leave, "", std::nullopt}},
+                                          {DateSerial(2027, 1, 16), note},
+                                          {DateSerial(2028, 3, 1), {MarkKind::Sick, "", std::nullopt}}}));
+    const DaysDocument::Parsed changed = document.Changed({{DateSerial(2027, 1, 15), std::nullopt}}, 0);
+    ASSERT_TRUE(changed.Document.has_value()) << changed.Problem;
+    const std::string leave = MarkEvent("20270115", "CATEGORIES:Leave\r\n");
+    std::string expected = text;
+    expected.erase(expected.find(leave), leave.size());
+    EXPECT_EQ(changed.Document->Text(), expected);
 }
 
 TEST(DaysDocument, AChangeOfNothingKeepsTheText) {
