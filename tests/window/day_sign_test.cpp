@@ -138,6 +138,9 @@ TEST(DaySign, SitsInTheTrailingTopCornerOfAnyCell) {
         EXPECT_DOUBLE_EQ(mirrored.left(), square.top());
         EXPECT_DOUBLE_EQ(mirrored.top(), square.top());
     }
+    // Above the number in a cell of the usual proportions; beside it, and larger, in a wide low one.
+    EXPECT_NEAR(TDaySign::SignRect(QSizeF(51, 57), Qt::LeftToRight).width(), 0.26 * 57, 1e-9);
+    EXPECT_NEAR(TDaySign::SignRect(QSizeF(68.6, 28.7), Qt::LeftToRight).width(), 0.45 * 28.7, 1e-9);
 }
 
 } // namespace

@@ -9,8 +9,13 @@
 
 namespace {
 
+// Above the number: the number's digits begin about 0.32 of the cell's height down.
 constexpr qreal HeightShare = 0.26;
 constexpr qreal WidthShare = 0.45;
+// Beside the number, in a cell wide for its height: two digits take up to 0.37 of the cell's height
+// on each side of its middle, and a gap of 0.05 of it keeps the sign clear of them.
+constexpr qreal NumberHalfWidthShare = 0.37 + 0.05;
+constexpr qreal BesideShare = 0.45;
 constexpr qreal InsetShare = 0.15;
 
 } // namespace
@@ -48,7 +53,11 @@ void TDaySign::SetLetterColor(ArgbColor color) {
 }
 
 QRectF TDaySign::SignRect(const QSizeF& cell, Qt::LayoutDirection direction) {
-    const qreal side = std::min(HeightShare * cell.height(), WidthShare * cell.width());
+    const qreal above = std::min(HeightShare * cell.height(), WidthShare * cell.width());
+    const qreal beside =
+        std::min(BesideShare * cell.height(),
+                 (cell.width() / 2 - NumberHalfWidthShare * cell.height()) / (1 + InsetShare));
+    const qreal side = std::max(above, beside);
     const qreal inset = InsetShare * side;
     const qreal left = direction == Qt::RightToLeft ? inset : cell.width() - inset - side;
     return QRectF(left, inset, side, side);

@@ -29,9 +29,10 @@ public:
     ArgbColor LetterColor() const { return letterColor_; }
     void SetLetterColor(ArgbColor color);
 
-    // The sign's square in a cell of `cell`: its side 0.26 of the cell's height (at most 0.45 of its
-    // width), 0.15 of its side in from the top and the trailing edge. The day number, centred at 0.48
-    // of the cell's height, begins lower down.
+    // The sign's square in a cell of `cell`, 0.15 of its side in from the top and the trailing edge:
+    // above the day number (whose digits, 0.48 of the cell's height, begin about a third of the way
+    // down), its side 0.26 of the cell's height and at most 0.45 of its width; or, in a cell wide for
+    // its height, beside the number and up to 0.45 of the cell's height, whichever is larger.
     static QRectF SignRect(const QSizeF& cell, Qt::LayoutDirection direction);
 
 signals:
