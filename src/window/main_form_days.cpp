@@ -369,7 +369,7 @@ void TMainForm::ApplyDayChange(const DaysStore::Outcome& outcome) {
     case DaysStore::Outcome::Status::Written:
         return;
     case DaysStore::Outcome::Status::Refused:
-        message = Capitalized(outcome.Message);
+        message = Capitalized(outcome.Message) + QStringLiteral(". Nothing was changed");
         break;
     case DaysStore::Outcome::Status::Blocked:
         message = Capitalized(outcome.Message) +

@@ -253,6 +253,8 @@ TEST_F(MyDaysTest, TheMenuOffersTheKindsThatFitTheDay) {
     QTest::keyClick(form->windowHandle(), Qt::Key_Menu);
     EXPECT_EQ(MenuEntries(), (QStringList{note, clear})) << "today keeps its Sick mark";
     CloseMenu();
+    // A day without a schedule has an empty status line: the mark is all it shows.
+    EXPECT_EQ(form->lblStatus->Text(), QStringLiteral("Sick (not counted): flu"));
     LeftClick(OnDutyCell);
     QTest::keyClick(form->windowHandle(), Qt::Key_Menu);
     EXPECT_EQ(MenuEntries(), QStringList{note});
@@ -435,7 +437,17 @@ TEST_F(MyDaysTest, AMarkThatNoLongerFitsItsDayShowsAsARing) {
     QTest::keyClick(form->windowHandle(), Qt::Key_Menu);
     EXPECT_FALSE(form->miLeave->isVisible());
     EXPECT_TRUE(form->miClear->isVisible());
-    CloseMenu();
+    // Its note cannot change while its kind does not fit the day: the box says why.
+    const std::string before = ReadBytes(DaysFile());
+    notes = {QStringLiteral("changed")};
+    Choose(form->miNote);
+    EXPECT_EQ(errorBoxes, QStringList{QStringLiteral("Leave needs a duty day. Nothing was changed.")});
+    EXPECT_EQ(ReadBytes(DaysFile()), before);
+    hours = {std::nullopt};
+    QTest::keyClick(form->windowHandle(), Qt::Key_Menu);
+    Choose(form->miExtraShift);
+    EXPECT_EQ(MarksInFile(), (DayMarks{{DayOfCell(OnDutyCell), {MarkKind::ExtraShift, "", std::nullopt}}}))
+        << "a kind that fits takes the mark's place";
 }
 
 // A days file that cannot be read: the window starts without marks, the error box says once which
