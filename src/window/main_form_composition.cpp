@@ -116,7 +116,6 @@ PageToolbar(QWidget* page, const char* bar, const char* rectangle, const char* t
     return {toolbar, fill, label, BackButton(label, back, QMarginsF(6, 6, 0, 6))};
 }
 
-// The lists open in Qt's own scrolling list, so their number of visible rows holds in every style.
 // A small square of the color with a thin border, so that White and Null still show an outline.
 QIcon ColorSwatch(TAlphaColor color) {
     QPixmap swatch(16, 16);
@@ -126,10 +125,6 @@ QIcon ColorSwatch(TAlphaColor color) {
     painter.setPen(Qt::gray);
     painter.drawRect(QRect(1, 1, 13, 13));
     return QIcon(swatch);
-}
-
-void UseListPopup(QComboBox* box) {
-    box->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
 }
 
 } // namespace
@@ -271,7 +266,7 @@ void TMainForm::BuildSettingsPage() {
     ccbColor->setMaxVisibleItems(24);
     ccbColor->setFocusPolicy(Qt::NoFocus);
     SetTransparentForMouse(ccbColor);
-    UseListPopup(ccbColor);
+    ccbColor->UseListPopup();
     ccbColor->setVisible(false);
     // The swatches are drawn when the list first opens: nobody sees them before.
     for (const NamedColor& color : NamedColors)
@@ -303,7 +298,7 @@ void TMainForm::BuildSettingsPage() {
                      QStringLiteral("Group 6"), QStringLiteral("Group 7")});
     cbPlt->setCurrentIndex(-1);
     cbPlt->setMaxVisibleItems(15);
-    UseListPopup(cbPlt);
+    cbPlt->UseListPopup();
     Place(cbPlt, QRectF(144, 14, 87, 32));
     lblPaydays = ThemeLabel(loSettings, "lblPaydays", QStringLiteral("Paydays"));
     lblPaydays->SetWordWrap(false);
