@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <optional>
 #include <tuple>
+#include <type_traits>
 
 namespace {
 
@@ -36,7 +37,9 @@ template <class Control>
 Control* Create(QWidget* parent, const char* name, std::optional<int> tag = std::nullopt) {
     auto* control = new Control(parent);
     control->setObjectName(QLatin1String(name));
-    if (tag) {
+    if constexpr (std::is_base_of_v<TTagged, Control>) {
+        control->TTagged::SetTag(tag);
+    } else if (tag) {
         SetTag(control, tag);
     }
     return control;

@@ -11,8 +11,9 @@ namespace {
 
 constexpr const char* SelectedProperty = "accessibleSelected";
 
-bool IsDayCell(const QWidget* widget) {
-    const std::optional<int> tag = TagOf(widget);
+// Only rectangles have this interface.
+bool IsDayCell(const QWidget* rectangle) {
+    const std::optional<int> tag = static_cast<const TRectangle*>(rectangle)->Tag();
     return tag && *tag >= 0 && *tag < 42;
 }
 

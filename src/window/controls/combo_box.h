@@ -5,12 +5,14 @@
 // UseListPopup() makes the list open in Qt's own scrolling list whatever the style's habit, so its
 // number of visible rows holds in every style; it takes effect when the list first opens.
 
+#include "tag.h"
+
 #include <QComboBox>
 #include <memory>
 
 class TListPopupStyle;
 
-class TComboBox : public QComboBox {
+class TComboBox : public QComboBox, public TTagged {
     Q_OBJECT
 
 public:

@@ -8,6 +8,7 @@
 // The font family is always the theme's.
 
 #include "argb_color.h"
+#include "tag.h"
 
 #include <QFont>
 #include <QMarginsF>
@@ -17,7 +18,7 @@ enum class TFontStyle { Bold = 0x1, Italic = 0x2, Underline = 0x4, StrikeOut = 0
 Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TFontStyles)
 
-class TTextControl : public QWidget {
+class TTextControl : public QWidget, public TTagged {
     Q_OBJECT
     Q_PROPERTY(QString text READ Text WRITE SetText NOTIFY textChanged)
     Q_PROPERTY(quint32 textColor READ TextColor WRITE SetTextColor NOTIFY lookChanged)
