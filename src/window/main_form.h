@@ -6,6 +6,7 @@
 // Every control is a public member named as in the window's design and carries the same name as its
 // objectName; the day cells are the arrays gR, gT and gX (objectNames "gR00" to "gR41" and so on).
 
+#include "controls/accessible_controls.h"
 #include "controls/button.h"
 #include "controls/combo_box.h"
 #include "controls/date_edit.h"
@@ -27,7 +28,7 @@ class QDateEdit;
 class QGraphicsOpacityEffect;
 class QLineEdit;
 
-class TMainForm : public QWidget {
+class TMainForm : public QWidget, public TDayCellDescriber {
     Q_OBJECT
 
 public:
@@ -56,8 +57,11 @@ public:
     void PaintFooter();
     void PaintSettingsPage();
     void PaintAboutPage();
-    // Day cell names for assistive technology: the full date and its duty; part of every refresh.
+    // What assistive technology reads of the day cells, renewed with every refresh: each cell's name
+    // (the full date and its duty) and the selected cell.
     void DescribeCells();
+    QString DayCellName(int cell) const override;
+    bool DayCellSelected(int cell) const override;
     // The calendar title: the agency alone, or with " - " and the group in the smaller size.
     void ApplyTitleRule();
 
@@ -207,6 +211,9 @@ private:
     bool created_ = false;
     QList<TRectangle*> rectangles_;     // every rectangle of the window
     QList<TTextElement*> textElements_; // every day number and corner text
+    // The days, duties and selection as of the last refresh, which the day cells' names tell.
+    std::optional<ScheduleState> described_;
+    bool describedPaydays_ = false;
 };
 
 // The main window of the running program; null before it is created.
