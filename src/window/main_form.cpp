@@ -20,8 +20,13 @@ TMainForm::TMainForm(const TodayClock& clock, std::filesystem::path settingsBase
     textElements_ = findChildren<TTextElement*>();
     BindHandlers();
     ApplyAccessibleNames();
-    show();
+    // The window shows once, at its saved size, with the settings, the assignment, the colors and
+    // the title in place: showing it first would lay out and polish the stored About page and then
+    // scale the shown window to the saved size.
+    FormResize();
     FormCreate();
+    show();
+    created_ = true;
     FormResize();
 }
 
@@ -91,6 +96,9 @@ void TMainForm::SetOuterSize(QSize outer) {
     // One resize for both: the width and the height set one after the other would scale and repaint
     // the window twice for a single change.
     resize(outer - QSize(std::max(frameExtra_.width(), 0), std::max(frameExtra_.height(), 0)));
+    // Qt sends a visible window's resize event at once, a hidden one's when it shows.
+    if (!isVisible())
+        FormResize();
 }
 
 bool TMainForm::FrameKnown() const {

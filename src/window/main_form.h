@@ -1,7 +1,8 @@
 #pragma once
-// TMainForm: the program's one window. Construction builds every control, shows the window once at
-// its stored client size of 330 x 567, runs the create handler and then the resize handling once
-// more, before the event loop takes over.
+// TMainForm: the program's one window. Construction builds every control, runs the resize handling
+// at the stored client size of 330 x 567 and then the create handler, and only then shows the
+// window, at its saved size with everything in place; the resize handling runs once more before the
+// event loop takes over.
 //
 // Every control is a public member named as in the window's design and carries the same name as its
 // objectName; the day cells are the arrays gR, gT and gX (objectNames "gR00" to "gR41" and so on).
@@ -205,9 +206,9 @@ private:
     // An outer size asked for before the window manager told the frame: applied again once it does,
     // so a saved size comes back the same and never grows by the frame.
     std::optional<QSize> pendingOuterSize_;
-    // Until the create handler has filled the state, the resize handling and the page change paint
-    // nothing: whatever they would paint, the create handler's last step paints over before the
-    // window's first frame.
+    // Until the window has shown with the state that the create handler filled, the resize handling
+    // and the page change paint nothing: whatever they would paint, the create handler's last step
+    // or the resize handling after the show paints over before the window's first frame.
     bool created_ = false;
     QList<TRectangle*> rectangles_;     // every rectangle of the window
     QList<TTextElement*> textElements_; // every day number and corner text
