@@ -272,8 +272,12 @@ void TMainForm::BuildSettingsPage() {
     ccbColor->UseListPopup();
     ccbColor->setVisible(false);
     // The swatches are drawn when the list first opens: nobody sees them before.
+    // All in one insertion: the list then announces one change, not 148.
+    QStringList colorNames;
+    colorNames.reserve(qsizetype(NamedColorCount));
     for (const NamedColor& color : NamedColors)
-        ccbColor->addItem(QString::fromLatin1(color.Name.substr(NamedColorPrefix.size())));
+        colorNames.append(QString::fromLatin1(color.Name.substr(NamedColorPrefix.size())));
+    ccbColor->addItems(colorNames);
     ccbColor->setCurrentIndex(static_cast<int>(NamedColorCount) - 1);
     rectToolbar1 = Create<TRectangle>(tbSettings, "rectToolbar1");
     Dock(rectToolbar1, TDock::Client);
