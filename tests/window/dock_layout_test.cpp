@@ -87,6 +87,12 @@ TEST(DockLayout, KeepsFractionalExtentsAndHandsThemDown) {
     page.layout->SetExtent(monthBar, 60.4);
     EXPECT_EQ(ExactSizeOf(monthRect->parentWidget()), QSizeF(330, 60.4));
     EXPECT_EQ(inner->ExactGeometry(monthRect), QRectF(0, 0, 330, 60.4));
+
+    // Both at once come to the same.
+    page.layout->SetExtents({{toolbar, 37.5}, {monthBar, 60}});
+    EXPECT_EQ(page.layout->ExactGeometry(monthBar), QRectF(0, 37.5, 330, 60));
+    EXPECT_EQ(toolbar->geometry(), QRect(0, 0, 330, 38));
+    EXPECT_EQ(inner->ExactGeometry(monthRect), QRectF(0, 0, 330, 60));
 }
 
 TEST(DockLayout, UnanchoredChildKeepsItsCentreFraction) {
