@@ -53,7 +53,7 @@ signals:
     void lookChanged();
 
 protected:
-    TTextControl(QWidget* parent, Qt::Alignment alignment, bool wordWrap);
+    TTextControl(QWidget* parent, Qt::Alignment alignment, bool wordWrap, bool shownOnlyWithText = false);
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -67,9 +67,12 @@ private:
     TFontStyles fontStyle_;
     Qt::Alignment alignment_;
     bool wordWrap_;
+    bool shownOnlyWithText_;
 };
 
-// A text element: centred both ways and word-wrapped unless told otherwise.
+// A text element: centred both ways and word-wrapped unless told otherwise. It is hidden while it has
+// no text: an empty one draws nothing, and the day grid's 42 corner texts, empty as a rule, would
+// otherwise each be polished, described to assistive technology and sent paint events for nothing.
 class TTextElement : public TTextControl {
     Q_OBJECT
 
