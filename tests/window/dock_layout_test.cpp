@@ -111,3 +111,15 @@ TEST(DockLayout, UnanchoredChildKeepsItsCentreFraction) {
     EXPECT_NEAR(moved.center().y(), 35.0 / 470 * 300, 1e-9);
     EXPECT_EQ(anchored->geometry(), QRect(16, 111, 65, 41));
 }
+
+// Laid out again for the same rectangle, a layout arranges only when something changed since: here a
+// child added after the first arrangement.
+TEST(DockLayout, ArrangesAChildAddedSinceTheLastArrangement) {
+    DockedParent bar(QSize(200, 48));
+    QWidget* first = bar.Add(TDock::Left, 40);
+    bar.Lay();
+    QWidget* second = bar.Add(TDock::Left, 30);
+    bar.Lay();
+    EXPECT_EQ(first->geometry(), QRect(0, 0, 40, 48));
+    EXPECT_EQ(second->geometry(), QRect(40, 0, 30, 48));
+}
