@@ -1,13 +1,15 @@
 #pragma once
-// TMainForm: the program's one window. Construction builds every control, shows the window once at
-// its stored client size of 330 x 567, runs the create handler and then the resize handling once
-// more, before the event loop takes over.
+// TMainForm: the program's one window. Construction builds every control, runs the resize handling
+// at the stored client size of 330 x 567 and then the create handler, and only then shows the
+// window, at its saved size with everything in place; the resize handling runs once more before the
+// event loop takes over.
 //
 // Every control is a public member named as in the window's design and carries the same name as its
 // objectName; the day cells are the arrays gR, gT and gX (objectNames "gR00" to "gR41" and so on).
 // Its colors follow the rule of window_colors.h: the window first makes the application's style and
 // palette the program's own (UseWindowLook), whatever the desktop's.
 
+#include "controls/accessible_controls.h"
 #include "controls/button.h"
 #include "controls/combo_box.h"
 #include "controls/date_edit.h"
@@ -29,7 +31,7 @@ class QDateEdit;
 class QGraphicsOpacityEffect;
 class QLineEdit;
 
-class TMainForm : public QWidget {
+class TMainForm : public QWidget, public TDayCellDescriber {
     Q_OBJECT
 
 public:
@@ -63,8 +65,11 @@ public:
     void PaintFooter();
     void PaintSettingsPage();
     void PaintAboutPage();
-    // Day cell names for assistive technology: the full date and its duty; part of every refresh.
+    // What assistive technology reads of the day cells, renewed with every refresh: each cell's name
+    // (the full date and its duty) and the selected cell.
     void DescribeCells();
+    QString DayCellName(int cell) const override;
+    bool DayCellSelected(int cell) const override;
     // The calendar title: the agency alone, or with " - " and the group in the smaller size.
     void ApplyTitleRule();
 
@@ -221,12 +226,15 @@ private:
         QSize Given;
     };
     std::optional<ScreenCut> screenCut_;
-    // Until the create handler has filled the state, the resize handling and the page change paint
-    // nothing: whatever they would paint, the create handler's last step paints over before the
-    // window's first frame.
+    // Until the window has shown with the state that the create handler filled, the resize handling
+    // and the page change paint nothing: whatever they would paint, the create handler's last step
+    // or the resize handling after the show paints over before the window's first frame.
     bool created_ = false;
     QList<TRectangle*> rectangles_;     // every rectangle of the window
     QList<TTextElement*> textElements_; // every day number and corner text
+    // The days, duties and selection as of the last refresh, which the day cells' names tell.
+    std::optional<ScheduleState> described_;
+    bool describedPaydays_ = false;
 };
 
 // The main window of the running program; null before it is created.

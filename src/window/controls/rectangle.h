@@ -5,10 +5,11 @@
 // clicks pass sets Qt::WA_TransparentForMouseEvents.
 
 #include "argb_color.h"
+#include "tag.h"
 
 #include <QWidget>
 
-class TRectangle : public QWidget {
+class TRectangle : public QWidget, public TTagged {
     Q_OBJECT
     Q_PROPERTY(quint32 fillColor READ FillColor WRITE SetFillColor NOTIFY lookChanged)
     Q_PROPERTY(quint32 strokeColor READ StrokeColor WRITE SetStrokeColor NOTIFY lookChanged)
