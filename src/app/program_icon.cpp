@@ -1,5 +1,7 @@
 #include "program_icon.h"
 
+#include "window/controls/png_image.h"
+
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
@@ -53,7 +55,7 @@ private:
             ++index;
         QPixmap& source = pixmaps_[index];
         if (source.isNull())
-            source.load(QStringLiteral(":/icons/icon-%1.png").arg(IconSizes[index]));
+            source = QPixmap::fromImage(ReadPng(QStringLiteral(":/icons/icon-%1.png").arg(IconSizes[index])));
         return source;
     }
 

@@ -22,8 +22,13 @@ TMainForm::TMainForm(const TodayClock& clock, std::filesystem::path settingsBase
     textElements_ = findChildren<TTextElement*>();
     BindHandlers();
     ApplyAccessibleNames();
-    show();
+    // The window shows once, at its saved size, with the settings, the assignment, the colors and
+    // the title in place: showing it first would lay out and polish the stored About page and then
+    // scale the shown window to the saved size.
+    FormResize();
     FormCreate();
+    show();
+    created_ = true;
     FormResize();
 }
 

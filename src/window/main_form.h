@@ -1,7 +1,8 @@
 #pragma once
-// TMainForm: the program's one window. Construction builds every control, shows the window once at
-// its stored client size of 330 x 567, runs the create handler and then the resize handling once
-// more, before the event loop takes over.
+// TMainForm: the program's one window. Construction builds every control, runs the resize handling
+// at the stored client size of 330 x 567 and then the create handler, and only then shows the
+// window, at its saved size with everything in place; the resize handling runs once more before the
+// event loop takes over.
 //
 // Every control is a public member named as in the window's design and carries the same name as its
 // objectName; the day cells are the arrays gR, gT and gX (objectNames "gR00" to "gR41" and so on).
@@ -14,6 +15,7 @@
 // Its colors follow the rule of window_colors.h: the window first makes the application's style and
 // palette the program's own (UseWindowLook), whatever the desktop's.
 
+#include "controls/accessible_controls.h"
 #include "controls/button.h"
 #include "controls/combo_box.h"
 #include "controls/date_edit.h"
@@ -46,7 +48,7 @@ class QMenu;
 class QTimer;
 class TDaySign;
 
-class TMainForm : public QWidget {
+class TMainForm : public QWidget, public TDayCellDescriber {
     Q_OBJECT
 
 public:
@@ -80,8 +82,11 @@ public:
     void PaintFooter();
     void PaintSettingsPage();
     void PaintAboutPage();
-    // Day cell names for assistive technology: the full date and its duty; part of every refresh.
+    // What assistive technology reads of the day cells, renewed with every refresh: each cell's name
+    // (the full date and its duty) and the selected cell.
     void DescribeCells();
+    QString DayCellName(int cell) const override;
+    bool DayCellSelected(int cell) const override;
     // The calendar title: the agency alone, or with " - " and the group in the smaller size.
     void ApplyTitleRule();
 
@@ -254,9 +259,10 @@ private:
     void TellDaysProblem();
     DayRange GridRange() const;
     const DayMark* MarkOnDay(TDateTime date) const;
-    // The mark of a day in one line, with why it is not counted where it does not fit the day (`why`),
-    // or only that it is not (the status line's short room); empty for a day without a mark.
-    QString MarkWords(TDateTime date, bool why) const;
+    // The mark of a day in one line, with why it is not counted where it does not fit its day under
+    // `schedule` (`why`), or only that it is not (the status line's short room); empty for a day
+    // without a mark.
+    QString MarkWords(const ScheduleState& schedule, TDateTime date, bool why) const;
     void PaintDaySigns();
     TDaySign* SignOf(std::size_t cell);
     // The Menu key, or Shift+F10.
@@ -272,7 +278,7 @@ private:
     void PaintDayMarks();
     // The status line as last painted, with the selected day's mark on a line of its own.
     void PaintStatusMark();
-    // The cells' names as last described, with their marks.
+    // The cells' marks in words, for their names; assistive technology hears of those that changed.
     void DescribeCellMarks();
     // Repaints after a change of a mark; a change that was not written raises its error.
     void ApplyDayChange(const DaysStore::Outcome& outcome);
@@ -298,16 +304,20 @@ private:
         QSize Given;
     };
     std::optional<ScreenCut> screenCut_;
-    // Until the create handler has filled the state, the resize handling and the page change paint
-    // nothing: whatever they would paint, the create handler's last step paints over before the
-    // window's first frame.
+    // Until the window has shown with the state that the create handler filled, the resize handling
+    // and the page change paint nothing: whatever they would paint, the create handler's last step
+    // or the resize handling after the show paints over before the window's first frame.
     bool created_ = false;
     QList<TRectangle*> rectangles_;     // every rectangle of the window
     QList<TTextElement*> textElements_; // every day number and corner text
+    // The days, duties and selection as of the last refresh, which the day cells' names tell, and
+    // the cells' marks in words as last painted.
+    std::optional<ScheduleState> described_;
+    bool describedPaydays_ = false;
+    std::array<QString, 40> cellMarks_;
 
-    // The status line and the day cells' names as the last refresh painted them, without marks.
+    // The status line as the last refresh painted it, without the selected day's mark.
     QString statusText_;
-    std::array<QString, 40> cellNames_;
     std::unique_ptr<DaysStore> days_;
     QFileSystemWatcher* daysWatcher_ = nullptr;
     // Gathers the several notices of one change on disk into one read.

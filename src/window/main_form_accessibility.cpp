@@ -11,6 +11,13 @@
 
 namespace {
 
+// The legend cells 40 and 41 keep names of their own.
+constexpr std::size_t DescribedCells = 40;
+
+bool DaySelected(const ScheduleState& state, std::size_t cell) {
+    return state.GridDates[cell] == state.CurrentDate;
+}
+
 QString DutyInWords(char code) {
     switch (code) {
     case DutyOn:
@@ -58,24 +65,46 @@ void TMainForm::ApplyAccessibleNames() {
 }
 
 void TMainForm::DescribeCells() {
-    const bool markPaydays = swPaydays->isChecked();
-    const QLocale& locale = state_.AppFormatSettings.Locale;
-    for (std::size_t cell = 0; cell < 40; ++cell) {
-        const TDateTime date = state_.GridDates[cell];
-        QString name = locale.toString(QDateOf(date), QLocale::LongFormat) + QStringLiteral(", ") +
-                       DutyInWords(DutyCodeOf(state_, date));
-        if (markPaydays && IsPayday(date))
-            name += QStringLiteral(", payday");
-        cellNames_[cell] = name;
-        SetAccessibleSelected(gR[cell], date == state_.CurrentDate);
+    const std::optional<ScheduleState> before = described_;
+    const bool paydaysBefore = describedPaydays_;
+    described_ = static_cast<const ScheduleState&>(state_);
+    describedPaydays_ = swPaydays->isChecked();
+    const bool everyName =
+        !before || before->BaseDate != described_->BaseDate || paydaysBefore != describedPaydays_;
+    for (std::size_t cell = 0; cell < DescribedCells; ++cell) {
+        const bool renamed = everyName || before->GridDates[cell] != described_->GridDates[cell];
+        const bool wasSelected = before && DaySelected(*before, cell);
+        NotifyDayCellChanged(gR[cell], renamed, wasSelected != DaySelected(*described_, cell));
     }
     DescribeCellMarks();
 }
 
 void TMainForm::DescribeCellMarks() {
-    for (std::size_t cell = 0; cell < cellNames_.size(); ++cell) {
-        const QString mark = MarkWords(state_.GridDates[cell], true);
-        gR[cell]->setAccessibleName(mark.isEmpty() ? cellNames_[cell]
-                                                   : cellNames_[cell] + QStringLiteral(", ") + mark);
+    if (!described_)
+        return;
+    for (std::size_t cell = 0; cell < DescribedCells; ++cell) {
+        QString mark = MarkWords(*described_, described_->GridDates[cell], true);
+        if (mark != cellMarks_[cell]) {
+            cellMarks_[cell] = std::move(mark);
+            NotifyDayCellChanged(gR[cell], true, false);
+        }
     }
+}
+
+QString TMainForm::DayCellName(int cell) const {
+    if (!described_ || cell < 0 || cell >= int(DescribedCells))
+        return {};
+    const TDateTime date = described_->GridDates[std::size_t(cell)];
+    QString name = state_.AppFormatSettings.Locale.toString(QDateOf(date), QLocale::LongFormat) +
+                   QStringLiteral(", ") + DutyInWords(DutyCodeOf(*described_, date));
+    if (describedPaydays_ && IsPayday(date))
+        name += QStringLiteral(", payday");
+    if (const QString& mark = cellMarks_[std::size_t(cell)]; !mark.isEmpty())
+        name += QStringLiteral(", ") + mark;
+    return name;
+}
+
+bool TMainForm::DayCellSelected(int cell) const {
+    return described_ && cell >= 0 && cell < int(DescribedCells) &&
+           DaySelected(*described_, std::size_t(cell));
 }

@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <optional>
 #include <tuple>
+#include <type_traits>
 
 namespace {
 
@@ -36,7 +37,9 @@ template <class Control>
 Control* Create(QWidget* parent, const char* name, std::optional<int> tag = std::nullopt) {
     auto* control = new Control(parent);
     control->setObjectName(QLatin1String(name));
-    if (tag) {
+    if constexpr (std::is_base_of_v<TTagged, Control>) {
+        control->TTagged::SetTag(tag);
+    } else if (tag) {
         SetTag(control, tag);
     }
     return control;
@@ -116,7 +119,6 @@ PageToolbar(QWidget* page, const char* bar, const char* rectangle, const char* t
     return {toolbar, fill, label, BackButton(label, back, QMarginsF(6, 6, 0, 6))};
 }
 
-// The lists open in Qt's own scrolling list, so their number of visible rows holds in every style.
 // A small square of the color with a thin border, so that White and Null still show an outline.
 QIcon ColorSwatch(TAlphaColor color) {
     QPixmap swatch(16, 16);
@@ -126,10 +128,6 @@ QIcon ColorSwatch(TAlphaColor color) {
     painter.setPen(Qt::gray);
     painter.drawRect(QRect(1, 1, 13, 13));
     return QIcon(swatch);
-}
-
-void UseListPopup(QComboBox* box) {
-    box->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
 }
 
 } // namespace
@@ -271,11 +269,15 @@ void TMainForm::BuildSettingsPage() {
     ccbColor->setMaxVisibleItems(24);
     ccbColor->setFocusPolicy(Qt::NoFocus);
     SetTransparentForMouse(ccbColor);
-    UseListPopup(ccbColor);
+    ccbColor->UseListPopup();
     ccbColor->setVisible(false);
     // The swatches are drawn when the list first opens: nobody sees them before.
+    // All in one insertion: the list then announces one change, not 148.
+    QStringList colorNames;
+    colorNames.reserve(qsizetype(NamedColorCount));
     for (const NamedColor& color : NamedColors)
-        ccbColor->addItem(QString::fromLatin1(color.Name.substr(NamedColorPrefix.size())));
+        colorNames.append(QString::fromLatin1(color.Name.substr(NamedColorPrefix.size())));
+    ccbColor->addItems(colorNames);
     ccbColor->setCurrentIndex(static_cast<int>(NamedColorCount) - 1);
     rectToolbar1 = Create<TRectangle>(tbSettings, "rectToolbar1");
     Dock(rectToolbar1, TDock::Client);
@@ -303,7 +305,7 @@ void TMainForm::BuildSettingsPage() {
                      QStringLiteral("Group 6"), QStringLiteral("Group 7")});
     cbPlt->setCurrentIndex(-1);
     cbPlt->setMaxVisibleItems(15);
-    UseListPopup(cbPlt);
+    cbPlt->UseListPopup();
     Place(cbPlt, QRectF(144, 14, 87, 32));
     lblPaydays = ThemeLabel(loSettings, "lblPaydays", QStringLiteral("Paydays"));
     lblPaydays->SetWordWrap(false);

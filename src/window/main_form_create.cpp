@@ -50,8 +50,8 @@ void TMainForm::FormCreate() {
     const int assignment = FindAssignment(cbPlt, loaded.WorkAssign);
     cbPlt->setCurrentIndex(assignment < 0 ? 0 : assignment);
     SelectAssignment(state_, cbPlt->currentIndex());
-    // Applying the saved size above ran the scaling at once (Qt sends a visible window's resize
-    // event synchronously), so the title takes the sizes of the window as it now is.
+    // Applying the saved size above ran the scaling at once, so the title takes the sizes of the
+    // window as it now is.
     ApplyTitleRule();
 
     edAgency->setText(QString::fromStdString(state_.AgencyName));
@@ -69,5 +69,4 @@ void TMainForm::FormCreate() {
     FillGridDates(state_, state_.CurrentDate);
     OpenDaysFile();
     RefreshAll(state_.CurrentDate);
-    created_ = true;
 }

@@ -114,11 +114,11 @@ const DayMark* TMainForm::MarkOnDay(TDateTime date) const {
     return days_ ? days_->MarkOn(date) : nullptr;
 }
 
-QString TMainForm::MarkWords(TDateTime date, bool why) const {
+QString TMainForm::MarkWords(const ScheduleState& schedule, TDateTime date, bool why) const {
     const DayMark* mark = MarkOnDay(date);
     if (mark == nullptr)
         return {};
-    const char code = DutyCodeOf(state_, date);
+    const char code = DutyCodeOf(schedule, date);
     QString words;
     if (why) {
         words = QString::fromStdString(MarkInWords(*mark, code));
@@ -152,7 +152,7 @@ void TMainForm::PaintDayMarks() {
 }
 
 void TMainForm::PaintStatusMark() {
-    const QString mark = MarkWords(state_.CurrentDate, false);
+    const QString mark = MarkWords(state_, state_.CurrentDate, false);
     if (mark.isEmpty()) {
         lblStatus->SetText(statusText_);
         return;

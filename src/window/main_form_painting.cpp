@@ -118,7 +118,7 @@ void TMainForm::PaintWeekdays() {
 void TMainForm::PaintCalendar() {
     ShowGridDays();
     for (TRectangle* rectangle : rectangles_) {
-        const std::optional<int> tag = TagOf(rectangle);
+        const std::optional<int> tag = rectangle->Tag();
         if (tag == -2) {
             rectangle->SetFillColor(state_.BackgroundColor);
             rectangle->SetStrokeThickness(0);
@@ -134,7 +134,7 @@ void TMainForm::PaintCalendar() {
     const qreal dayFontSize =
         FittedFontSize(gT[0], TFontStyle::Bold, {QStringLiteral("28")}, state_.DayFontSize, cellRoom);
     for (TTextElement* text : textElements_) {
-        const std::optional<int> tag = TagOf(text);
+        const std::optional<int> tag = text->Tag();
         if (!tag)
             continue;
         if (*tag >= 0 && *tag < LegendWorkCell) {

@@ -26,24 +26,24 @@ void TMainForm::FormResize() {
     // Lay the window out for its current size before any size is read back.
     layout()->setGeometry(rect());
 
-    SetDockExtent(tbCalendar, h / 16.0);
-    SetDockExtent(loMonthName, h / 10.0);
-    SetDockExtent(loDaysOfWeek, h / 16.0);
-    SetDockExtent(loFooter, h / 12.0);
+    // Each layout takes all of its new sizes at once and is arranged once for them.
+    TDockLayout::Of(tabCalendar)
+        ->SetExtents({{tbCalendar, h / 16.0},
+                      {loMonthName, h / 10.0},
+                      {loDaysOfWeek, h / 16.0},
+                      {loFooter, h / 12.0}});
 
-    TGridFlowLayout* header = TGridFlowLayout::Of(gloDOW);
     const QSizeF headerSize = ExactSizeOf(gloDOW);
-    header->SetItemHeight(headerSize.height() - GridSlack);
-    header->SetItemWidth((headerSize.width() - GridSlack) / Columns);
+    TGridFlowLayout::Of(gloDOW)->SetItemSize((headerSize.width() - GridSlack) / Columns,
+                                             headerSize.height() - GridSlack);
 
-    TGridFlowLayout* days = TGridFlowLayout::Of(gloCal);
     const QSizeF daysSize = ExactSizeOf(gloCal);
-    days->SetItemHeight((daysSize.height() - GridSlack) / DayRows);
-    days->SetItemWidth((daysSize.width() - GridSlack) / Columns);
+    TGridFlowLayout::Of(gloCal)->SetItemSize((daysSize.width() - GridSlack) / Columns,
+                                             (daysSize.height() - GridSlack) / DayRows);
 
     const qreal footerWidth = ExactSizeOf(loFooter).width();
-    SetDockExtent(bToday, footerWidth * 2 / 7 - 4);
-    SetDockExtent(deDate, footerWidth * 2 / 7 - 4);
+    TDockLayout::Of(rectFooter)
+        ->SetExtents({{bToday, footerWidth * 2 / 7 - 4}, {deDate, footerWidth * 2 / 7 - 4}});
 
     ComputeFontSizes();
     // A resize does not change CurrentDate, so the month grid is not refilled.
@@ -100,6 +100,9 @@ void TMainForm::ApplyOuterSize(QSize wanted) {
     // One resize for both: the width and the height set one after the other would scale and repaint
     // the window twice for a single change.
     resize(given - QSize(std::max(frameExtra_.width(), 0), std::max(frameExtra_.height(), 0)));
+    // Qt sends a visible window's resize event at once, a hidden one's when it shows.
+    if (!isVisible())
+        FormResize();
     // The system chose the place for a window of another size; a frame that now reaches past the
     // screen's edge comes back within it. Where the system places windows itself (Wayland), this asks
     // for nothing it would grant.

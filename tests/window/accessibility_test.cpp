@@ -76,3 +76,16 @@ TEST_F(AccessibilityTest, TextsAreReadableAndControlsNamed) {
     }
     EXPECT_EQ(Interface(form->bSave)->text(QAccessible::Name), QStringLiteral("Save"));
 }
+
+TEST_F(AccessibilityTest, NamesTellTheCalendarAsLastPainted) {
+    // The department-wide entry, chosen on the settings page, reaches the calendar with the next
+    // refresh, and so do the names.
+    form->tabCtrl->SetCurrentIndex(1);
+    form->cbPlt->setCurrentIndex(0);
+    emit form->cbPlt->activated(0);
+    ASSERT_EQ(form->State().BaseDate, 0);
+    EXPECT_EQ(CellName(26), QStringLiteral("Friday, September 22, 2023, on duty"));
+    form->tabCtrl->SetCurrentIndex(0);
+    EXPECT_EQ(CellName(26), QStringLiteral("Friday, September 22, 2023, no schedule"));
+    EXPECT_TRUE(CellSelected(26));
+}

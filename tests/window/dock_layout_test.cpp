@@ -87,6 +87,12 @@ TEST(DockLayout, KeepsFractionalExtentsAndHandsThemDown) {
     page.layout->SetExtent(monthBar, 60.4);
     EXPECT_EQ(ExactSizeOf(monthRect->parentWidget()), QSizeF(330, 60.4));
     EXPECT_EQ(inner->ExactGeometry(monthRect), QRectF(0, 0, 330, 60.4));
+
+    // Both at once come to the same.
+    page.layout->SetExtents({{toolbar, 37.5}, {monthBar, 60}});
+    EXPECT_EQ(page.layout->ExactGeometry(monthBar), QRectF(0, 37.5, 330, 60));
+    EXPECT_EQ(toolbar->geometry(), QRect(0, 0, 330, 38));
+    EXPECT_EQ(inner->ExactGeometry(monthRect), QRectF(0, 0, 330, 60));
 }
 
 TEST(DockLayout, UnanchoredChildKeepsItsCentreFraction) {
@@ -104,4 +110,16 @@ TEST(DockLayout, UnanchoredChildKeepsItsCentreFraction) {
     EXPECT_NEAR(moved.center().x(), 76.34 / 330 * 200, 1e-9);
     EXPECT_NEAR(moved.center().y(), 35.0 / 470 * 300, 1e-9);
     EXPECT_EQ(anchored->geometry(), QRect(16, 111, 65, 41));
+}
+
+// Laid out again for the same rectangle, a layout arranges only when something changed since: here a
+// child added after the first arrangement.
+TEST(DockLayout, ArrangesAChildAddedSinceTheLastArrangement) {
+    DockedParent bar(QSize(200, 48));
+    QWidget* first = bar.Add(TDock::Left, 40);
+    bar.Lay();
+    QWidget* second = bar.Add(TDock::Left, 30);
+    bar.Lay();
+    EXPECT_EQ(first->geometry(), QRect(0, 0, 40, 48));
+    EXPECT_EQ(second->geometry(), QRect(40, 0, 30, 48));
 }

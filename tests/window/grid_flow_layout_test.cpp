@@ -64,4 +64,7 @@ TEST(GridFlowLayout, PlacesHiddenChildrenAndAppliesMargins) {
 
     flow.layout->SetItemWidth(100);
     EXPECT_EQ(inset->geometry(), QRect(2, 53, 94, 42));
+    flow.layout->SetItemSize(50, 25);
+    EXPECT_EQ(hidden->geometry(), QRect(0, 0, 50, 25));
+    EXPECT_EQ(inset->geometry(), QRect(52, 3, 44, 17));
 }

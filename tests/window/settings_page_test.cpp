@@ -173,6 +173,33 @@ TEST_F(SettingsPageTest, HandEditedRoleColorSurvivesADismissedList) {
     EXPECT_EQ(form->State().OnDutyColor, Teal);
 }
 
+// Both lists open as Qt's own scrolling list below their box, as many rows as each allows; the
+// style's menu-like popup would lie over the box and take every row that the screen holds.
+TEST_F(SettingsPageTest, ListsOpenBelowTheirBoxWithTheirRowCount) {
+    const auto fullRows = [](QComboBox* box) {
+        const QAbstractItemView* list = box->view();
+        int rows = 0;
+        for (int entry = 0; entry < box->count(); ++entry) {
+            const QRect item = list->visualRect(box->model()->index(entry, box->modelColumn()));
+            rows += list->viewport()->rect().contains(item) ? 1 : 0;
+        }
+        return rows;
+    };
+    // Qt lets the list overlap the box's bottom edge by a pixel.
+    const auto belowTheBox = [](QComboBox* box) {
+        return box->view()->window()->geometry().top() >= box->mapToGlobal(QPoint(0, box->height() - 2)).y();
+    };
+    OpenPicker(form->bWork);
+    EXPECT_EQ(fullRows(form->ccbColor), 24);
+    EXPECT_TRUE(belowTheBox(form->ccbColor));
+    Dismiss();
+    ClickAt(form->cbPlt, form->cbPlt->rect().center());
+    ASSERT_TRUE(form->cbPlt->view()->isVisible());
+    EXPECT_EQ(fullRows(form->cbPlt), 8);
+    EXPECT_TRUE(belowTheBox(form->cbPlt));
+    DismissList(form->cbPlt);
+}
+
 TEST_F(SettingsPageTest, ChosenGroupTitlesAtOnceAndReachesTheCalendarOnReturn) {
     const float largeSize = form->lblToolbar0->FontSize();
     ASSERT_EQ(form->lblStatus->Text(), QString()) << "no schedule without a group";

@@ -208,3 +208,45 @@ TEST_F(StartupTest, TitleTakesTheScaledSizeOfTheSavedWindow) {
     ReopenWith("[Config]\nWidth=200\nHeight=400\n");
     EXPECT_FLOAT_EQ(form->lblToolbar0->FontSize(), 0.4f * 400 / 16);
 }
+
+// The window shows once, and when it does the saved size, the assignment, the colors and the title
+// are already in place, on the calendar page.
+TEST_F(StartupTest, TheWindowShowsWithTheSavedStateInPlace) {
+    struct AtFirstShow : QObject {
+        int shows = 0;
+        QSize outerSize;
+        int page = -1;
+        int assignment = -1;
+        QString title;
+        qreal titleSize = 0;
+        ArgbColor titleBarFill = 0;
+        QString status;
+
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            auto* window = qobject_cast<TMainForm*>(watched);
+            if (window && event->type() == QEvent::Show && ++shows == 1) {
+                outerSize = window->frameGeometry().size();
+                page = window->tabCtrl->CurrentIndex();
+                assignment = window->cbPlt->currentIndex();
+                title = window->lblToolbar0->Text();
+                titleSize = window->lblToolbar0->FontSize();
+                titleBarFill = window->rectToolbar0->FillColor();
+                status = window->lblStatus->Text();
+            }
+            return false;
+        }
+    } watcher;
+    QApplication::instance()->installEventFilter(&watcher);
+    ReopenWith("[Config]\nWorkAssign=Group 3\nWidth=400\nHeight=600\n[Colors]\nBkGr=Navy\n");
+    QApplication::instance()->removeEventFilter(&watcher);
+
+    EXPECT_EQ(watcher.shows, 1);
+    EXPECT_EQ(watcher.outerSize, QSize(400, 600));
+    EXPECT_EQ(form->frameGeometry().size(), QSize(400, 600));
+    EXPECT_EQ(watcher.page, 0);
+    EXPECT_EQ(watcher.assignment, 3);
+    EXPECT_EQ(watcher.title, QStringLiteral("Tolmere Fire Department - Group 3"));
+    EXPECT_FLOAT_EQ(watcher.titleSize, 0.32f * 600 / 16);
+    EXPECT_EQ(watcher.titleBarFill, claNavy);
+    EXPECT_EQ(watcher.status, QStringLiteral("9/22/2023\rGroup 3"));
+}

@@ -36,3 +36,18 @@ TEST(TextControl, SettersSignalOnlyRealChanges) {
     text.SetWordWrap(false);
     EXPECT_EQ(looks.count(), 2);
 }
+
+TEST(TextControl, ATextElementShowsOnlyWhileItHasText) {
+    QWidget parent;
+    auto* element = new TTextElement(&parent);
+    auto* label = new TLabel(&parent);
+    parent.show();
+    EXPECT_FALSE(element->isVisible());
+    EXPECT_TRUE(label->isVisible());
+    element->SetText(QStringLiteral("12"));
+    EXPECT_TRUE(element->isVisible());
+    element->SetText(QString());
+    EXPECT_FALSE(element->isVisible());
+    label->SetText(QString());
+    EXPECT_TRUE(label->isVisible());
+}

@@ -9,31 +9,45 @@
 
 namespace {
 
-constexpr const char* SelectedProperty = "accessibleSelected";
-
-bool IsDayCell(const QWidget* widget) {
-    const std::optional<int> tag = TagOf(widget);
-    return tag && *tag >= 0 && *tag < 42;
+// The tag of a day cell, or none for any other rectangle. Only rectangles have this interface.
+std::optional<int> DayCellOf(const QWidget* rectangle) {
+    const std::optional<int> tag = static_cast<const TRectangle*>(rectangle)->Tag();
+    return tag && *tag >= 0 && *tag < 42 ? tag : std::nullopt;
 }
 
 class AccessibleRectangle : public QAccessibleWidget {
 public:
     explicit AccessibleRectangle(QWidget* widget)
-        : QAccessibleWidget(widget, IsDayCell(widget) ? QAccessible::Cell : QAccessible::Pane) {}
+        : QAccessibleWidget(widget, DayCellOf(widget) ? QAccessible::Cell : QAccessible::Pane) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+            const std::optional<int> cell = DayCellOf(widget());
+            if (const TDayCellDescriber* describer = Describer(); cell && describer)
+                return describer->DayCellName(*cell);
+        }
+        return QAccessibleWidget::text(kind);
+    }
 
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
-        if (IsDayCell(widget())) {
+        if (const std::optional<int> cell = DayCellOf(widget())) {
             state.selectable = !widget()->testAttribute(Qt::WA_TransparentForMouseEvents);
-            state.selected = widget()->property(SelectedProperty).toBool();
+            const TDayCellDescriber* describer = Describer();
+            state.selected = describer && describer->DayCellSelected(*cell);
         }
         return state;
     }
 
     // A day cell is read as one thing: its name already says the day and the duty.
-    int childCount() const override { return IsDayCell(widget()) ? 0 : QAccessibleWidget::childCount(); }
+    int childCount() const override { return DayCellOf(widget()) ? 0 : QAccessibleWidget::childCount(); }
     QAccessibleInterface* child(int index) const override {
-        return IsDayCell(widget()) ? nullptr : QAccessibleWidget::child(index);
+        return DayCellOf(widget()) ? nullptr : QAccessibleWidget::child(index);
+    }
+
+private:
+    const TDayCellDescriber* Describer() const {
+        return dynamic_cast<const TDayCellDescriber*>(widget()->window());
     }
 };
 
@@ -66,12 +80,18 @@ void InstallAccessibleControls() {
     std::call_once(installed, [] { QAccessible::installFactory(CreateInterface); });
 }
 
-void SetAccessibleSelected(QWidget* cell, bool selected) {
-    if (cell->property(SelectedProperty).toBool() == selected)
+void NotifyDayCellChanged(QWidget* cell, bool name, bool selection) {
+    // Qt hands events on only while assistive technology listens; building them costs all the same.
+    if (!QAccessible::isActive())
         return;
-    cell->setProperty(SelectedProperty, selected);
-    QAccessible::State changed;
-    changed.selected = true;
-    QAccessibleStateChangeEvent event(cell, changed);
-    QAccessible::updateAccessibility(&event);
+    if (name) {
+        QAccessibleEvent event(cell, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (selection) {
+        QAccessible::State changed;
+        changed.selected = true;
+        QAccessibleStateChangeEvent event(cell, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }

@@ -4,9 +4,23 @@
 // for the selected day, selected. Labels and text elements are static text whose name is the text
 // shown. Installed once per process; Qt's own controls keep their own interfaces.
 
+class QString;
 class QWidget;
 
 void InstallAccessibleControls();
 
-// Marks a day cell as the selected one (or not) for assistive technology.
-void SetAccessibleSelected(QWidget* cell, bool selected);
+// The window that holds day cells tells their names and which one is selected, when assistive
+// technology asks: a name costs a long date in words, so none is made unless someone reads it. A
+// cell with an accessible name of its own (a legend cell) keeps that name.
+class TDayCellDescriber {
+public:
+    // `cell` is the cell's tag.
+    virtual QString DayCellName(int cell) const = 0;
+    virtual bool DayCellSelected(int cell) const = 0;
+
+protected:
+    ~TDayCellDescriber() = default;
+};
+
+// Tells assistive technology, when one listens, that a day cell's name or selection has changed.
+void NotifyDayCellChanged(QWidget* cell, bool name, bool selection);

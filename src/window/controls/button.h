@@ -15,6 +15,7 @@
 // TSpeedButton: a TButton that never takes the keyboard focus.
 
 #include "argb_color.h"
+#include "tag.h"
 
 #include <QPushButton>
 #include <array>
@@ -25,7 +26,7 @@ class QTimer;
 enum class TButtonLook { Push, ArrowLeftTool, ArrowRightTool, RefreshTool };
 enum class TButtonState { Normal, Hot, Pressed, Focused };
 
-class TButton : public QPushButton {
+class TButton : public QPushButton, public TTagged {
     Q_OBJECT
 
 public:

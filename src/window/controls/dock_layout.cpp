@@ -51,6 +51,20 @@ void TDockLayout::SetExtent(const QWidget* child, qreal extent) {
     }
 }
 
+void TDockLayout::SetExtents(std::initializer_list<std::pair<const QWidget*, qreal>> extents) {
+    bool changed = false;
+    for (const auto& [child, extent] : extents) {
+        Entry* entry = Find(child);
+        if (entry != nullptr && entry->extent != extent) {
+            entry->extent = extent;
+            changed = true;
+        }
+    }
+    if (changed) {
+        Rearrange();
+    }
+}
+
 QMarginsF TDockLayout::Margins(const QWidget* child) const {
     const Entry* entry = Find(child);
     return entry != nullptr ? entry->margins : QMarginsF();

@@ -15,6 +15,8 @@
 #include "exact_layout.h"
 
 #include <QMarginsF>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 enum class TDock { None, MostTop, Top, Bottom, Left, Right, Client, Contents };
@@ -47,6 +49,8 @@ public:
     TDock DockOf(const QWidget* child) const;
     qreal Extent(const QWidget* child) const;
     void SetExtent(const QWidget* child, qreal extent);
+    // Several children's extents, arranged once.
+    void SetExtents(std::initializer_list<std::pair<const QWidget*, qreal>> extents);
     QMarginsF Margins(const QWidget* child) const;
     void SetMargins(const QWidget* child, const QMarginsF& margins);
     // The rectangle given to the child at the last arrangement, before rounding.

@@ -11,18 +11,30 @@ TExactLayout::TExactLayout(QWidget* parent) : QLayout(parent) {
 
 void TExactLayout::setGeometry(const QRect& rect) {
     QLayout::setGeometry(rect);
-    arranged_ = rect;
     QSizeF size(rect.size());
     // The parent's exact size rounds to this rectangle unless the parent layout was bypassed.
     if (sizeFromParent_.width() >= 0 && std::abs(sizeFromParent_.width() - rect.width()) < 1.0 &&
         std::abs(sizeFromParent_.height() - rect.height()) < 1.0) {
         size = sizeFromParent_;
     }
+    // Qt lays a widget out on each of its resize events, also the one that a hidden widget gets when
+    // it shows; with nothing changed since, every child is where it belongs already.
+    if (!stale_ && rect == arranged_ && size == exactSize_) {
+        return;
+    }
+    arranged_ = rect;
     exactSize_ = size;
+    stale_ = false;
     Arrange(QRectF(QPointF(rect.topLeft()), size));
 }
 
+void TExactLayout::invalidate() {
+    stale_ = true;
+    QLayout::invalidate();
+}
+
 void TExactLayout::Rearrange() {
+    stale_ = true;
     if (arranged_.isValid()) {
         setGeometry(arranged_);
     }

@@ -14,6 +14,7 @@ public:
     explicit TExactLayout(QWidget* parent);
 
     void setGeometry(const QRect& rect) final;
+    void invalidate() override;
     Qt::Orientations expandingDirections() const override { return Qt::Horizontal | Qt::Vertical; }
     // The window's size limits are set on the window itself; layouts never impose a minimum.
     QSize minimumSize() const override { return {0, 0}; }
@@ -35,6 +36,9 @@ private:
     // Qt does at will; re-arranging after a size change needs the rectangle all the same.
     QRect arranged_;
     QSizeF exactSize_;
+    // Something the arrangement depends on changed since the last one (Qt invalidates a layout when a
+    // child is added, shown or hidden).
+    bool stale_ = true;
     QSizeF sizeFromParent_{-1, -1};
 };
 

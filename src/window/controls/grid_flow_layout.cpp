@@ -26,6 +26,14 @@ void TGridFlowLayout::SetItemHeight(qreal height) {
     }
 }
 
+void TGridFlowLayout::SetItemSize(qreal width, qreal height) {
+    if (itemWidth_ != width || itemHeight_ != height) {
+        itemWidth_ = width;
+        itemHeight_ = height;
+        Rearrange();
+    }
+}
+
 QRectF TGridFlowLayout::ExactGeometry(const QWidget* child) const {
     auto found = std::find_if(entries_.begin(), entries_.end(),
                               [child](const Entry& entry) { return entry.item->widget() == child; });

@@ -27,6 +27,8 @@ public:
     qreal ItemHeight() const { return itemHeight_; }
     void SetItemWidth(qreal width);
     void SetItemHeight(qreal height);
+    // Both, arranged once.
+    void SetItemSize(qreal width, qreal height);
     // The slot given to the child at the last arrangement, before rounding.
     QRectF ExactGeometry(const QWidget* child) const;
 

@@ -1,5 +1,7 @@
 #include "picture.h"
 
+#include "png_image.h"
+
 #include <QFileInfo>
 #include <QPainter>
 #include <algorithm>
@@ -55,7 +57,7 @@ void TPicture::paintEvent(QPaintEvent*) {
     const QString file = ScaledFile(source_, devicePixelRatioF());
     if (file != loadedFile_) {
         loadedFile_ = file;
-        pixmap_ = file.isEmpty() ? QPixmap() : QPixmap(file);
+        pixmap_ = file.isEmpty() ? QPixmap() : QPixmap::fromImage(ReadPng(file));
     }
     if (pixmap_.isNull()) {
         return;

@@ -7,12 +7,13 @@
 // screen, which then gives no click; otherwise the request passes on to its parent.
 
 #include "argb_color.h"
+#include "tag.h"
 
 #include <QBasicTimer>
 #include <QPointF>
 #include <QWidget>
 
-class TRectangle : public QWidget {
+class TRectangle : public QWidget, public TTagged {
     Q_OBJECT
     Q_PROPERTY(quint32 fillColor READ FillColor WRITE SetFillColor NOTIFY lookChanged)
     Q_PROPERTY(quint32 strokeColor READ StrokeColor WRITE SetStrokeColor NOTIFY lookChanged)

@@ -12,6 +12,9 @@ std::optional<int> TagOf(const QObject* object) {
     if (object == nullptr) {
         return std::nullopt;
     }
+    if (const auto* tagged = dynamic_cast<const TTagged*>(object)) {
+        return tagged->Tag();
+    }
     const QVariant value = object->property(TagProperty);
     if (!value.isValid()) {
         return std::nullopt;
@@ -20,5 +23,9 @@ std::optional<int> TagOf(const QObject* object) {
 }
 
 void SetTag(QObject* object, std::optional<int> tag) {
+    if (auto* tagged = dynamic_cast<TTagged*>(object)) {
+        tagged->SetTag(tag);
+        return;
+    }
     object->setProperty(TagProperty, tag ? QVariant(*tag) : QVariant());
 }

@@ -4,12 +4,17 @@
 
 #include <QPainter>
 
-TTextControl::TTextControl(QWidget* parent, Qt::Alignment alignment, bool wordWrap)
-    : QWidget(parent), alignment_(alignment), wordWrap_(wordWrap) {}
+TTextControl::TTextControl(QWidget* parent, Qt::Alignment alignment, bool wordWrap, bool shownOnlyWithText)
+    : QWidget(parent), alignment_(alignment), wordWrap_(wordWrap), shownOnlyWithText_(shownOnlyWithText) {
+    if (shownOnlyWithText_)
+        setVisible(false);
+}
 
 void TTextControl::SetText(const QString& text) {
     if (text_ != text) {
         text_ = text;
+        if (shownOnlyWithText_)
+            setVisible(!text_.isEmpty());
         update();
         emit textChanged();
     }
@@ -97,6 +102,6 @@ void TTextControl::Changed() {
     emit lookChanged();
 }
 
-TTextElement::TTextElement(QWidget* parent) : TTextControl(parent, Qt::AlignCenter, true) {}
+TTextElement::TTextElement(QWidget* parent) : TTextControl(parent, Qt::AlignCenter, true, true) {}
 
 TLabel::TLabel(QWidget* parent) : TTextControl(parent, Qt::AlignLeading | Qt::AlignVCenter, true) {}

@@ -8,6 +8,7 @@
 // The font family is always the theme's.
 
 #include "argb_color.h"
+#include "tag.h"
 
 #include <QFont>
 #include <QMarginsF>
@@ -17,7 +18,7 @@ enum class TFontStyle { Bold = 0x1, Italic = 0x2, Underline = 0x4, StrikeOut = 0
 Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TFontStyles)
 
-class TTextControl : public QWidget {
+class TTextControl : public QWidget, public TTagged {
     Q_OBJECT
     Q_PROPERTY(QString text READ Text WRITE SetText NOTIFY textChanged)
     Q_PROPERTY(quint32 textColor READ TextColor WRITE SetTextColor NOTIFY lookChanged)
@@ -52,7 +53,7 @@ signals:
     void lookChanged();
 
 protected:
-    TTextControl(QWidget* parent, Qt::Alignment alignment, bool wordWrap);
+    TTextControl(QWidget* parent, Qt::Alignment alignment, bool wordWrap, bool shownOnlyWithText = false);
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -66,9 +67,12 @@ private:
     TFontStyles fontStyle_;
     Qt::Alignment alignment_;
     bool wordWrap_;
+    bool shownOnlyWithText_;
 };
 
-// A text element: centred both ways and word-wrapped unless told otherwise.
+// A text element: centred both ways and word-wrapped unless told otherwise. It is hidden while it has
+// no text: an empty one draws nothing, and the day grid's 42 corner texts, empty as a rule, would
+// otherwise each be polished, described to assistive technology and sent paint events for nothing.
 class TTextElement : public TTextControl {
     Q_OBJECT
 
