@@ -4,11 +4,14 @@
 //                                    line), wall clock, one launch per repetition
 //   PeakMemory/<program>/<platform>  VmHWM and VmRSS of the running program after it has rested
 // The platforms are offscreen, and xcb when DISPLAY is set (scripts/bench runs an Xvfb for it). Our
-// program gets a settings folder of its own under a temporary XDG_CONFIG_HOME, holding a saved file.
+// program gets a settings folder of its own under a temporary XDG_CONFIG_HOME, holding a saved file
+// and a days file of 3,000 marks beside it (what a long career leaves); as "varnok-no-days" it starts
+// once more without the days file, which tells what the file costs.
 // Each measure reports its median and its spread (min and max); scripts/bench interleaves the
 // launches of the program and of the bare window at random, so that a change in the machine's load
 // falls on both alike.
 
+#include "days_file_text.h"
 #include "settings_home.h"
 
 #include <algorithm>
@@ -46,29 +49,32 @@ struct Program {
     std::string Probe;             // prints the marker line on its first frame
     std::vector<std::string> Args; // the probe's arguments
     std::string Real;              // the program itself, for memory
+    bool Days = true;              // with the days file
 };
 
-std::filesystem::path& ConfigHome() {
-    static std::filesystem::path folder;
-    return folder;
+// The settings homes: with a days file of 3,000 marks, and without one.
+std::filesystem::path& ConfigHome(bool days) {
+    static std::filesystem::path folders[2];
+    return folders[days ? 1 : 0];
 }
 
 // A settings file as the program writes it after a Save.
-void MakeConfigHome() {
-    ConfigHome() =
-        MakeSettingsHome("varnok-bench", "[Config]\nAgency=Tolmere Fire Department\nWorkAssign=Group 3\n"
-                                         "ShowPaydays=1\nWidth=360\nHeight=567\n[Colors]\n"
-                                         "Off-Duty=Darkgray\nOn-Duty=Blue\nRDO=Goldenrod\n"
-                                         "LdTr=Silver\nBkGr=White\n");
-    // Not yet written: the member's days file, "vnTolmere-days.ics" beside the settings file. Once the
-    // program reads it at start-up, a file with 3,000 marks belongs here, so that the start-up is
-    // measured with a well-used store.
+void MakeConfigHomes() {
+    for (const bool days : {false, true}) {
+        ConfigHome(days) =
+            MakeSettingsHome("varnok-bench", "[Config]\nAgency=Tolmere Fire Department\nWorkAssign=Group 3\n"
+                                             "ShowPaydays=1\nWidth=360\nHeight=567\n[Colors]\n"
+                                             "Off-Duty=Darkgray\nOn-Duty=Blue\nRDO=Goldenrod\n"
+                                             "LdTr=Silver\nBkGr=White\n");
+    }
+    std::ofstream(ConfigHome(true) / "Orvane" / "Varnok" / "vnTolmere-days.ics", std::ios::binary)
+        << DaysFileText(3000);
 }
 
 class Child {
 public:
     Child(const std::string& file, const std::vector<std::string>& args, const std::string& platform,
-          bool pipeOutput) {
+          bool pipeOutput, bool days) {
         std::map<std::string, std::string> variables;
         for (char** entry = environ; *entry; ++entry) {
             const std::string text = *entry;
@@ -76,7 +82,7 @@ public:
             variables[text.substr(0, equals)] = equals == std::string::npos ? "" : text.substr(equals + 1);
         }
         variables["QT_QPA_PLATFORM"] = platform;
-        variables["XDG_CONFIG_HOME"] = ConfigHome().string();
+        variables["XDG_CONFIG_HOME"] = ConfigHome(days).string();
         std::vector<std::string> environment;
         for (const auto& [name, value] : variables)
             environment.push_back(name + "=" + value);
@@ -170,7 +176,7 @@ private:
 void StartupToFirstFrame(benchmark::State& state, const Program& program, const std::string& platform) {
     for (auto _ : state) {
         const auto start = Clock::now();
-        Child child(program.Probe, program.Args, platform, true);
+        Child child(program.Probe, program.Args, platform, true, program.Days);
         if (!child.WaitForLine()) {
             state.SkipWithError("no first-frame line from the probe");
             break;
@@ -182,7 +188,7 @@ void StartupToFirstFrame(benchmark::State& state, const Program& program, const 
 void PeakMemoryAtRest(benchmark::State& state, const Program& program, const std::string& platform) {
     for (auto _ : state) {
         const auto start = Clock::now();
-        Child child(program.Real, {}, platform, false);
+        Child child(program.Real, {}, platform, false, program.Days);
         std::this_thread::sleep_for(RestTime);
         const auto peak = child.StatusKilobytes("VmHWM");
         const auto resident = child.StatusKilobytes("VmRSS");
@@ -208,9 +214,10 @@ double Largest(const std::vector<double>& values) {
 } // namespace
 
 int main(int argc, char** argv) {
-    MakeConfigHome();
+    MakeConfigHomes();
     static const Program programs[] = {
         {"varnok", VARNOK_STARTUP_PROBE, {}, VARNOK_EXECUTABLE},
+        {"varnok-no-days", VARNOK_STARTUP_PROBE, {}, VARNOK_EXECUTABLE, false},
         {"bare", BARE_WINDOW_EXECUTABLE, {"--first-frame"}, BARE_WINDOW_EXECUTABLE},
     };
     std::vector<std::string> platforms{"offscreen"};
@@ -244,6 +251,7 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::error_code ignored;
-    std::filesystem::remove_all(ConfigHome(), ignored);
+    for (const bool days : {false, true})
+        std::filesystem::remove_all(ConfigHome(days), ignored);
     return 0;
 }

@@ -166,6 +166,15 @@ std::string MarkText(const DayMark& mark) {
     return text;
 }
 
+std::string MarkInWords(const DayMark& mark, char code) {
+    std::string words = MarkText(mark);
+    if (std::string reason = MisfitReason(mark.Kind, code); !reason.empty())
+        words += " (not counted: " + reason + ")";
+    if (!mark.Note.empty())
+        words += ": " + mark.Note;
+    return words;
+}
+
 std::string MarkProblem(const DayMark& mark) {
     const std::optional<std::size_t> length = CodePointCount(mark.Note);
     if (!length)

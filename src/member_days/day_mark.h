@@ -84,6 +84,11 @@ std::string NormalizedNote(std::string_view note);
 // The kind's name, with an extra shift's hours: "Leave", "Extra shift, 12 hours".
 std::string MarkText(const DayMark& mark);
 
+// The mark in words on a day of duty code `code`: its text, why it is not counted where it does not
+// fit the code, and its note as it is: "Leave: court", "Extra shift, 12 hours",
+// "Leave (not counted: Leave needs a duty day)".
+std::string MarkInWords(const DayMark& mark, char code);
+
 // What is wrong with a mark, or empty: a note that is not UTF-8, is longer than 200 code points or
 // holds a control character other than tab and line feed; hours on a kind other than Extra shift, or
 // hours outside (0, 48).

@@ -124,6 +124,20 @@ DaysStore::LoadStatus DaysStore::Adopt(DaysSnapshot snapshot) {
     return LoadStatus::Read;
 }
 
+DaysStore::LoadStatus DaysStore::ShowDays(const DayRange& range) {
+    if (!IsReadable())
+        return LoadStatus::Unreadable;
+    if (range.First != range_.First || range.Last != range_.Last) {
+        range_ = range;
+        if (std::string problem = document_.ReadMarks(range); !problem.empty()) {
+            BecomeUnreadable(std::move(problem));
+            return LoadStatus::Unreadable;
+        }
+        Show();
+    }
+    return document_.Text().empty() ? LoadStatus::Missing : LoadStatus::Unchanged;
+}
+
 std::string DaysStore::ProblemMessage() const {
     return "the days file " + FileText() + " cannot be read: " + problem_;
 }
@@ -196,10 +210,10 @@ void DaysStore::BecomeUnreadable(std::string problem) {
 
 void DaysStore::Show() {
     shown_.clear();
-    for (const auto& [date, mark] : document_.Marks()) {
-        if (range_.Contains(date))
-            shown_.emplace(date, mark);
-    }
+    // A reader that moves through the calendar has read many days, and shows a few of them.
+    const DayMarks& read = document_.Marks();
+    for (auto mark = read.lower_bound(range_.First); mark != read.end() && mark->first <= range_.Last; ++mark)
+        shown_.emplace_hint(shown_.end(), mark->first, mark->second);
     for (const auto& [date, mark] : unwritten_) {
         if (mark)
             shown_.insert_or_assign(date, *mark);

@@ -74,6 +74,12 @@ public:
     LoadStatus Load(const DayRange& range = MarkableDays);
     // Takes a snapshot of this file read elsewhere (see ReadDaysFile) as if Load had read it.
     LoadStatus Adopt(DaysSnapshot snapshot);
+    // Shows the marks of the days in `range` in place of those shown so far, reading the ones not read
+    // yet from the file's text as last read or written, without touching the file: for a reader that
+    // moves through the calendar, whose file is read once and whose marks are read as their days are
+    // first shown. Unchanged, Missing, or Unreadable when such a mark cannot be read (or the file could
+    // not be read before).
+    LoadStatus ShowDays(const DayRange& range);
 
     // False while the file cannot be read: marking is off.
     bool IsReadable() const { return problem_.empty(); }

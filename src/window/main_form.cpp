@@ -40,27 +40,16 @@ TMainForm::~TMainForm() {
     edAgency->removeEventFilter(this);
 }
 
-template <class Sender, class Signal>
-void TMainForm::Bind(Sender* sender, Signal signal, void (TMainForm::*handler)()) {
-    connect(sender, signal, this, [this, handler] {
-        try {
-            (this->*handler)();
-        } catch (...) {
-            // Handed to the application object's error handling before it could unwind through Qt.
-            THandlerErrorEvent error(std::current_exception());
-            QCoreApplication::sendEvent(QCoreApplication::instance(), &error);
-        }
-    });
-}
-
 void TMainForm::BindHandlers() {
     Bind(tabCtrl, &TTabControl::currentChanged, &TMainForm::tabCtrlChange);
     Bind(bPrev, &TButton::clicked, &TMainForm::bPrevClick);
     Bind(bNext, &TButton::clicked, &TMainForm::bNextClick);
     Bind(bToday, &TButton::clicked, &TMainForm::bTodayClick);
     for (TRectangle* cell : gR) {
-        if (!cell->testAttribute(Qt::WA_TransparentForMouseEvents))
+        if (!cell->testAttribute(Qt::WA_TransparentForMouseEvents)) {
             Bind(cell, &TRectangle::clicked, &TMainForm::gR00Click);
+            Bind(cell, &TRectangle::contextPopup, &TMainForm::gR00ContextPopup);
+        }
     }
     Bind(deDate, &TDateEdit::closePicker, &TMainForm::deDateClosePicker);
     Bind(ccbColor, &TComboBox::closePopup, &TMainForm::ccbColorClosePopup);

@@ -76,6 +76,19 @@ void TMainForm::DescribeCells() {
         const bool wasSelected = before && DaySelected(*before, cell);
         NotifyDayCellChanged(gR[cell], renamed, wasSelected != DaySelected(*described_, cell));
     }
+    DescribeCellMarks();
+}
+
+void TMainForm::DescribeCellMarks() {
+    if (!described_)
+        return;
+    for (std::size_t cell = 0; cell < DescribedCells; ++cell) {
+        QString mark = MarkWords(*described_, described_->GridDates[cell], true);
+        if (mark != cellMarks_[cell]) {
+            cellMarks_[cell] = std::move(mark);
+            NotifyDayCellChanged(gR[cell], true, false);
+        }
+    }
 }
 
 QString TMainForm::DayCellName(int cell) const {
@@ -86,6 +99,8 @@ QString TMainForm::DayCellName(int cell) const {
                    QStringLiteral(", ") + DutyInWords(DutyCodeOf(*described_, date));
     if (describedPaydays_ && IsPayday(date))
         name += QStringLiteral(", payday");
+    if (const QString& mark = cellMarks_[std::size_t(cell)]; !mark.isEmpty())
+        name += QStringLiteral(", ") + mark;
     return name;
 }
 

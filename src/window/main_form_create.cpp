@@ -67,5 +67,6 @@ void TMainForm::FormCreate() {
     tabCtrl->SetCurrentIndex(0);
     state_.CurrentDate = clock_.Today();
     FillGridDates(state_, state_.CurrentDate);
+    OpenDaysFile();
     RefreshAll(state_.CurrentDate);
 }

@@ -67,6 +67,11 @@ void TMainForm::Refresh() {
 void TMainForm::keyPressEvent(QKeyEvent* event) {
     int key = VirtualKeyOf(event->key());
     FormKeyDown(key);
+    // Keys that are not the handler's own come after it: the handler sees every key as before.
+    if (IsDayMenuKey(*event) && DayMenuReachable()) {
+        PopupDayMenu(std::nullopt);
+        key = 0;
+    }
     if (key == 0)
         event->accept();
     else

@@ -116,6 +116,7 @@ void TMainForm::PaintWeekdays() {
 }
 
 void TMainForm::PaintCalendar() {
+    ShowGridDays();
     for (TRectangle* rectangle : rectangles_) {
         const std::optional<int> tag = rectangle->Tag();
         if (tag == -2) {
@@ -169,6 +170,7 @@ void TMainForm::PaintCalendar() {
         text->SetTextColor(entry.color);
         PaintStroked(gR[std::size_t(entry.cell)], state_.BackgroundColor);
     }
+    PaintDaySigns();
 }
 
 void TMainForm::PaintFooter() {
@@ -184,11 +186,12 @@ void TMainForm::PaintFooter() {
     lblStatus->SetFontSize(state_.StatusFontSize);
     lblStatus->SetTextColor(ContrastColor(rectFooter->FillColor()));
     if (DutyCodeOf(state_, state_.CurrentDate) == DutyNone) {
-        lblStatus->SetText(QString());
+        statusText_.clear();
     } else {
-        lblStatus->SetText(FormatShortDate(state_.AppFormatSettings, state_.CurrentDate) + QLatin1Char('\r') +
-                           cbPlt->currentText());
+        statusText_ = FormatShortDate(state_.AppFormatSettings, state_.CurrentDate) + QLatin1Char('\r') +
+                      cbPlt->currentText();
     }
+    PaintStatusMark();
 }
 
 void TMainForm::PaintSettingsPage() {

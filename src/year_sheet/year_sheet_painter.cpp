@@ -1,6 +1,7 @@
 #include "year_sheet/year_sheet_painter.h"
 
 #include "calendar/calendar_colors.h"
+#include "calendar/mark_sign.h"
 #include "schedule/duty_rotation.h"
 #include "schedule/month_navigation.h"
 #include "schedule/payday.h"
@@ -26,8 +27,6 @@ constexpr const char* OffWord = "Off";
 constexpr const char* RdoWord = "RDO";
 constexpr const char* PaydaysWord = "Paydays";
 constexpr const char* NotCountedWords = "not counted";
-// A ring's line, a share of its disc's side.
-constexpr qreal RingShare = 0.1;
 
 QColor ToColor(TAlphaColor color) {
     return QColor::fromRgba(color);
@@ -96,29 +95,28 @@ QPen CellPen(const YearSheetGeometry& geometry, TAlphaColor fill) {
     return pen;
 }
 
-// A mark's sign in `square`: the letter knocked out of a disc of ink, or inside a ring of ink when the
-// mark is not counted. The ink is the contrast color of the ground, so it reads on any grid fill.
+// A mark's sign in `square` (see calendar/mark_sign.h): a ring when the mark is not counted.
 void PaintMarkSign(QPainter& painter, const QRectF& square, char letter, bool counted, TAlphaColor ground) {
-    const TAlphaColor ink = ContrastColor(ground);
-    const qreal ring = RingShare * square.width();
+    const MarkSignLook look = MarkSignOn(ground, counted);
+    const qreal ring = MarkRingShare * square.width();
     const QRectF disc = square.adjusted(ring / 2, ring / 2, -ring / 2, -ring / 2);
     painter.save();
-    if (counted) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(ToColor(ink));
-    } else {
-        QPen pen(ToColor(ink));
+    if (look.Ring) {
+        QPen pen(ToColor(look.Ink));
         pen.setWidthF(ring);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
+    } else {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ToColor(look.Ink));
     }
     painter.drawEllipse(disc);
     if (letter != 0) {
-        const QFont font = SheetFont(0.6 * square.height(), true);
+        const QFont font = SheetFont(MarkLetterShare * square.height(), true);
         const QFontMetricsF metrics(font);
         const QString text(QLatin1Char{letter});
         painter.setFont(font);
-        painter.setPen(ToColor(counted ? ContrastColor(ink) : ink));
+        painter.setPen(ToColor(look.LetterColor));
         painter.drawText(QPointF(square.center().x() - metrics.horizontalAdvance(text) / 2,
                                  square.center().y() + metrics.capHeight() / 2),
                          text);

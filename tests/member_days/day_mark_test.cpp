@@ -157,4 +157,25 @@ TEST(DayMark, HoursAreReadFromPlainDecimalsOnly) {
     EXPECT_EQ(MarkText({MarkKind::TradedAway, "x", std::nullopt}), "Traded away");
 }
 
+TEST(DayMark, InWordsAMarkSaysWhyItIsNotCountedAndEndsWithItsNote) {
+    const struct {
+        DayMark Mark;
+        char Code;
+        const char* Words;
+    } rows[] = {
+        {{MarkKind::Leave, "court", std::nullopt}, 'L', "Leave: court"},
+        {{MarkKind::ExtraShift, "", 12.0}, 'K', "Extra shift, 12 hours"},
+        {{MarkKind::Leave, "", std::nullopt}, 'K', "Leave (not counted: Leave needs a duty day)"},
+        {{MarkKind::ExtraShift, "for Dana\nnights", 7.5},
+         'L',
+         "Extra shift, 7.5 hours (not counted: an extra shift needs a day off): for Dana\nnights"},
+        {{MarkKind::Sick, "", std::nullopt},
+         'Z',
+         "Sick (not counted: only a note fits a day without a schedule)"},
+        {{MarkKind::NoteOnly, "swap", std::nullopt}, 'Z', "Note: swap"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(MarkInWords(row.Mark, row.Code), row.Words);
+}
+
 } // namespace

@@ -347,6 +347,54 @@ TEST_F(DaysStoreTest, ALoadOfSomeDaysReadsAndChangesOnlyThose) {
               "Sick, Traded away, Extra shift, Note");
 }
 
+// A reader that moves through the calendar reads the file once and each month's marks when it shows
+// them, from the text it holds: another program's later change to the file is not seen until the
+// next Load, and a broken mark turns the store unreadable only once its days are shown.
+TEST_F(DaysStoreTest, ShowingOtherDaysReadsTheirMarksFromTheTextAlreadyRead) {
+    const DayMark leave{MarkKind::Leave, "summer", std::nullopt};
+    const DayMark note{MarkKind::NoteOnly, "court", std::nullopt};
+    {
+        DaysStore writer = Store();
+        writer.Load();
+        ASSERT_EQ(writer.SetMark(DateSerial(2027, 1, 15), leave, 'L').State, Status::Written);
+        ASSERT_EQ(writer.SetMark(DateSerial(2027, 3, 2), note, 'K').State, Status::Written);
+    }
+    const std::string brokenEvent = "BEGIN:VEVENT\r\nUID:mark-20300101@varnok.orvane.example\r\n"
+                                    "CATEGORIES:Training\r\nEND:VEVENT\r\n";
+    std::string text = ReadBytes(File());
+    text.insert(text.rfind("END:VCALENDAR"), brokenEvent);
+    WriteBytes(File(), text);
+
+    DaysStore store = Store();
+    const DayRange january{DateSerial(2027, 1, 1), DateSerial(2027, 1, 31)};
+    const DayRange march{DateSerial(2027, 3, 1), DateSerial(2027, 3, 31)};
+    ASSERT_EQ(store.Load(january), DaysStore::LoadStatus::Read) << store.Problem();
+    EXPECT_EQ(store.Marks(), (DayMarks{{DateSerial(2027, 1, 15), leave}}));
+
+    // Changed on disk after the read: what is shown next still comes from the text read before.
+    WriteBytes(File(), "garbage");
+    EXPECT_EQ(store.ShowDays(march), DaysStore::LoadStatus::Unchanged);
+    EXPECT_EQ(store.Marks(), (DayMarks{{DateSerial(2027, 3, 2), note}}));
+    EXPECT_EQ(store.ShowDays(DayRange{DateSerial(2027, 1, 1), DateSerial(2027, 3, 31)}),
+              DaysStore::LoadStatus::Unchanged);
+    EXPECT_EQ(store.Marks(), (DayMarks{{DateSerial(2027, 1, 15), leave}, {DateSerial(2027, 3, 2), note}}));
+
+    EXPECT_EQ(store.ShowDays(DayRange{DateSerial(2029, 12, 1), DateSerial(2030, 1, 31)}),
+              DaysStore::LoadStatus::Unreadable);
+    EXPECT_EQ(store.Problem(), "line 25, the mark on 2030-01-01: it names no kind: CATEGORIES holds none of "
+                               "Leave, Sick, Traded away, Extra shift, Note");
+    EXPECT_TRUE(store.Marks().empty());
+    EXPECT_EQ(store.ShowDays(january), DaysStore::LoadStatus::Unreadable);
+    EXPECT_EQ(ReadBytes(File()), "garbage");
+
+    // No file: nothing to show, and marking works.
+    fs::remove(File());
+    DaysStore fresh = Store();
+    ASSERT_EQ(fresh.Load(january), DaysStore::LoadStatus::Missing);
+    EXPECT_EQ(fresh.ShowDays(march), DaysStore::LoadStatus::Missing);
+    EXPECT_TRUE(fresh.Marks().empty());
+}
+
 #ifndef _WIN32
 // Root writes into read-only folders, but not past a file-size limit: the replace fails, the old
 // file stays whole, the mark stays unwritten; another writer changes the file meanwhile, and the next

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#if !defined(VARNOK_EXPECTED_SUPPORT_MAILBOX) || !defined(VARNOK_EXPECTED_WEB_HOST) ||                    \
+#if !defined(VARNOK_EXPECTED_SUPPORT_MAILBOX) || !defined(VARNOK_EXPECTED_WEB_HOST) ||                       \
     !defined(VARNOK_EXPECTED_VERSION)
 #error "the build passes the option values under test as VARNOK_EXPECTED_*"
 #endif

@@ -59,7 +59,8 @@ QImage RenderAlone(QWidget* picture) {
 // centred, in exact units.
 QRectF ExpectedVisibleArea(const QImage& file, QSize area) {
     const qreal scale = std::min(qreal(area.width()) / file.width(), qreal(area.height()) / file.height());
-    const QPointF origin((area.width() - file.width() * scale) / 2, (area.height() - file.height() * scale) / 2);
+    const QPointF origin((area.width() - file.width() * scale) / 2,
+                         (area.height() - file.height() * scale) / 2);
     const QRect visible = VisibleBounds(file);
     return QRectF(origin + QPointF(visible.left(), visible.top()) * scale,
                   QSizeF(visible.width(), visible.height()) * scale);

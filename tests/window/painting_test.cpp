@@ -220,18 +220,16 @@ TEST_P(SelectedDayTest, NumberTakesTheContrastOfItsOwnDutyColor) {
 
 // Sunday 24 September is off duty (cell 28), Monday 18 September an RDO (cell 22). Navy takes White
 // numbers and Yellow Black ones; both take Slategray borders.
-INSTANTIATE_TEST_SUITE_P(
-    Codes, SelectedDayTest,
-    testing::Values(
-        SelectedDayCase{"OffDutyNavy", "Off-Duty=Navy\nRDO=Yellow\n", Qt::Key_Right, 2, 28, 'K', Navy, White,
-                        Slategray},
-        SelectedDayCase{"RdoYellow", "Off-Duty=Navy\nRDO=Yellow\n", Qt::Key_Left, 4, 22, 'Y', Yellow, Black,
-                        Slategray},
-        SelectedDayCase{"OffDutyYellow", "Off-Duty=Yellow\nRDO=Navy\n", Qt::Key_Right, 2, 28, 'K', Yellow,
-                        Black, Slategray},
-        SelectedDayCase{"RdoNavy", "Off-Duty=Yellow\nRDO=Navy\n", Qt::Key_Left, 4, 22, 'Y', Navy, White,
-                        Slategray}),
-    RowName);
+INSTANTIATE_TEST_SUITE_P(Codes, SelectedDayTest,
+                         testing::Values(SelectedDayCase{"OffDutyNavy", "Off-Duty=Navy\nRDO=Yellow\n",
+                                                         Qt::Key_Right, 2, 28, 'K', Navy, White, Slategray},
+                                         SelectedDayCase{"RdoYellow", "Off-Duty=Navy\nRDO=Yellow\n",
+                                                         Qt::Key_Left, 4, 22, 'Y', Yellow, Black, Slategray},
+                                         SelectedDayCase{"OffDutyYellow", "Off-Duty=Yellow\nRDO=Navy\n",
+                                                         Qt::Key_Right, 2, 28, 'K', Yellow, Black, Slategray},
+                                         SelectedDayCase{"RdoNavy", "Off-Duty=Yellow\nRDO=Navy\n",
+                                                         Qt::Key_Left, 4, 22, 'Y', Navy, White, Slategray}),
+                         RowName);
 
 struct PaydayCase {
     const char* name;

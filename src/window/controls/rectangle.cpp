@@ -1,7 +1,22 @@
 #include "rectangle.h"
 
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointingDevice>
+#include <QStyleHints>
+
+namespace {
+
+// Qt turns a touch that no control takes into mouse events from the touch screen.
+bool FromTouchScreen(const QMouseEvent* event) {
+    const QPointingDevice* device = event->pointingDevice();
+    return device != nullptr && device->type() == QInputDevice::DeviceType::TouchScreen;
+}
+
+} // namespace
 
 TRectangle::TRectangle(QWidget* parent) : QWidget(parent) {}
 
@@ -46,13 +61,26 @@ void TRectangle::paintEvent(QPaintEvent*) {
 void TRectangle::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         pressed_ = true;
+        if (FromTouchScreen(event) && HasContextPopup()) {
+            holdPosition_ = event->globalPosition();
+            holdTimer_.start(QGuiApplication::styleHints()->mousePressAndHoldInterval(), this);
+        }
         event->accept();
         return;
     }
     QWidget::mousePressEvent(event);
 }
 
+void TRectangle::mouseMoveEvent(QMouseEvent* event) {
+    // A finger that moves away is no hold; lifted on the rectangle it still clicks.
+    if (holdTimer_.isActive() && (event->globalPosition() - holdPosition_).manhattanLength() >=
+                                     QGuiApplication::styleHints()->startDragDistance())
+        holdTimer_.stop();
+    QWidget::mouseMoveEvent(event);
+}
+
 void TRectangle::mouseReleaseEvent(QMouseEvent* event) {
+    holdTimer_.stop();
     if (event->button() == Qt::LeftButton && pressed_) {
         pressed_ = false;
         event->accept();
@@ -62,4 +90,29 @@ void TRectangle::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+void TRectangle::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Mouse || !HasContextPopup()) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    emit contextPopup(event->globalPos());
+}
+
+void TRectangle::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != holdTimer_.timerId()) {
+        QWidget::timerEvent(event);
+        return;
+    }
+    holdTimer_.stop();
+    // The hold took the press: lifting the finger clicks nothing.
+    pressed_ = false;
+    emit contextPopup(holdPosition_.toPoint());
+}
+
+bool TRectangle::HasContextPopup() const {
+    static const QMetaMethod signal = QMetaMethod::fromSignal(&TRectangle::contextPopup);
+    return isSignalConnected(signal);
 }

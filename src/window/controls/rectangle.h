@@ -2,11 +2,15 @@
 // TRectangle: a plain rectangle with a fill color and a border (stroke color and thickness in
 // logical pixels, 0 = no border). Until painted it is white with a black border 1 wide.
 // It emits clicked() for a left-button press and release both inside it; a rectangle that must let
-// clicks pass sets Qt::WA_TransparentForMouseEvents.
+// clicks pass sets Qt::WA_TransparentForMouseEvents. While something listens to contextPopup(), it
+// emits it for a context menu asked with the mouse (a right click) and for a press held on a touch
+// screen, which then gives no click; otherwise the request passes on to its parent.
 
 #include "argb_color.h"
 #include "tag.h"
 
+#include <QBasicTimer>
+#include <QPointF>
 #include <QWidget>
 
 class TRectangle : public QWidget, public TTagged {
@@ -28,15 +32,25 @@ public:
 signals:
     void lookChanged();
     void clicked();
+    // `globalPosition` is where the menu belongs: the pointer, or where the finger is held.
+    void contextPopup(QPoint globalPosition);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
+    bool HasContextPopup() const;
+
     ArgbColor fillColor_ = 0xFFFFFFFF;
     ArgbColor strokeColor_ = 0xFF000000;
     qreal strokeThickness_ = 1;
     bool pressed_ = false;
+    // A touch press waits this long to become a hold.
+    QBasicTimer holdTimer_;
+    QPointF holdPosition_;
 };
