@@ -10,6 +10,11 @@
 namespace {
 
 constexpr int IconSizes[] = {16, 32, 48, 64, 128, 256};
+// The sizes offered to the window system stop here: title bars and task bars need no more. An X11
+// window copies every offered size into a property when it first shows, which would decode the two
+// large files before the first frame for nobody; desktops draw large icons from the installed icon
+// theme, and a larger picture asked for by size still comes from its own file.
+constexpr int LargestOfferedSide = 64;
 
 class ResourceIconEngine final : public QIconEngine {
 public:
@@ -17,8 +22,10 @@ public:
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         QList<QSize> sizes;
-        for (int side : IconSizes)
-            sizes.append(QSize(side, side));
+        for (int side : IconSizes) {
+            if (side <= LargestOfferedSide)
+                sizes.append(QSize(side, side));
+        }
         return sizes;
     }
 

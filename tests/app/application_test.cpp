@@ -44,10 +44,11 @@ TEST_F(ErrorBoxSpy, AnErrorEscapingAHandlerIsShownOnceWithAFullStopAndTheLoopGoe
 
 TEST(TApplication, CarriesTheIconAtEveryDesktopSize) {
     const QIcon icon = QApplication::windowIcon();
-    const QList<QSize> sizes = icon.availableSizes();
+    // The window system is offered the title-bar and task-bar sizes; larger ones come from the
+    // installed icon theme, and asked for by size they are still drawn from their own files.
+    EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
     const auto fileAt = [](int size) { return QPixmap(QStringLiteral(":/icons/icon-%1.png").arg(size)); };
     for (int size : {16, 32, 48, 64, 128, 256}) {
-        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
         // Each size is the picture drawn for it, not a scaled copy of another. Both sides are decoded
         // into a pixmap: converting back to straight alpha rounds differently from one processor to
         // the next where alpha is partial, so only pixmaps are compared, exactly.
