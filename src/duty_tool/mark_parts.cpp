@@ -42,13 +42,10 @@ QString OneLineNote(const std::string& note) {
 }
 
 QString MarkSummary(const DayMark& mark, char code) {
-    QString text = QString::fromStdString(MarkText(mark));
-    const std::string reason = MisfitReason(mark.Kind, code);
-    if (!reason.empty())
-        text += QStringLiteral(" (not counted: %1)").arg(QString::fromStdString(reason));
-    if (!mark.Note.empty())
-        text += QStringLiteral(": ") + OneLineNote(mark.Note);
-    return text;
+    // The window's words for the mark, with the note kept on one line for the terminal.
+    DayMark oneLine = mark;
+    oneLine.Note = OneLineNote(mark.Note).toStdString();
+    return QString::fromStdString(MarkInWords(oneLine, code));
 }
 
 std::optional<MarkKind> MarkKindFromArgument(const QString& text) {
