@@ -10,6 +10,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+#include <stdexcept>
+
 struct ToolRun {
     int ExitCode = -1;
     QByteArray Out;
@@ -56,9 +59,13 @@ public:
         return environment;
     }
 
-    ToolRun Run(const QStringList& arguments, const QProcessEnvironment& environment) const {
+    // childSetup runs in the child between fork and exec (a resource limit, a signal disposition).
+    ToolRun Run(const QStringList& arguments, const QProcessEnvironment& environment,
+                const std::function<void()>& childSetup = {}) const {
         QProcess process;
         process.setProcessEnvironment(environment);
+        if (childSetup)
+            process.setChildProcessModifier(childSetup);
         process.setWorkingDirectory(Path());
         process.start(QStringLiteral(VARNOK_DUTY_EXECUTABLE), arguments);
         ToolRun run;
